@@ -1,0 +1,70 @@
+#include "field_file.h"
+
+#include <cmath>
+
+#include "numbers.h"
+
+namespace trotix {
+
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The piece of `line` between the (column-1)-th and column-th tab, if the
+// line has that many columns.
+bool Column(std::string_view line, int column, std::string_view& piece) {
+  for (int c = 1; c < column; ++c) {
+    const auto tab = line.find('\t');
+    if (tab == std::string_view::npos) return false;
+    line.remove_prefix(tab + 1);
+  }
+  piece = line.substr(0, line.find('\t'));
+  return true;
+}
+
+FieldFileParse Refuse(int line, std::string problem) {
+  FieldFileParse result;
+  result.line = line;
+  result.problem = std::move(problem);
+  return result;
+}
+
+}  // namespace
+
+FieldFileParse ParseFieldFile(std::string_view head, bool whole_file) {
+  if (head.starts_with(kUtf8ByteOrderMark)) head.remove_prefix(kUtf8ByteOrderMark.size());
+
+  FieldFileParse result;
+  for (int n = 1; n <= static_cast<int>(kHorseCount); ++n) {
+    const auto lf = head.find('\n');
+    if (lf == std::string_view::npos && !whole_file) {
+      return Refuse(n, "is longer than " + std::to_string(kFieldFileReadLimit) + " bytes");
+    }
+    if (head.empty()) {
+      return Refuse(n, "is missing: the file has " + std::to_string(n - 1) + " lines, six are needed");
+    }
+    std::string_view line = head.substr(0, lf);
+    head.remove_prefix(lf == std::string_view::npos ? head.size() : lf + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+
+    std::string_view speed, stamina, style;
+    if (!Column(line, 1, speed) || !Column(line, 2, stamina) || !Column(line, 3, style)) {
+      return Refuse(n, "has fewer than three tab-separated columns");
+    }
+    FieldFileHorse& horse = result.horses[static_cast<std::size_t>(n - 1)];
+    horse.Speed = LeadingNumber(speed);
+    horse.Stamina = LeadingNumber(stamina);
+    const double strength = horse.Speed * horse.Stamina;
+    // The odds divide by the strength and take square roots of it.
+    if (!(std::isfinite(strength) && strength > 0.0)) {
+      return Refuse(n, "gives a speed x stamina that is not a positive number");
+    }
+    const auto rounded_style = RoundHalfEvenToInt16(LeadingNumber(style));
+    if (!rounded_style) return Refuse(n, "has a running style outside -32768..32767");
+    horse.Style = *rounded_style;
+  }
+  result.ok = true;
+  return result;
+}
+
+}  // namespace trotix

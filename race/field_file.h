@@ -1,0 +1,44 @@
+// The horse data file: six lines of speed, stamina and running style,
+// separated by tabs. Only the first six lines are read; the fourth column
+// and later lines are ignored.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "race_state.h"
+
+namespace trotix {
+
+inline constexpr const char* kFieldFileName = "horsedat.txt";
+
+// The most of the file that is ever read: six honest lines are a few dozen
+// bytes, and a huge file must not slow the start.
+inline constexpr std::size_t kFieldFileReadLimit = 64 * 1024;
+
+struct FieldFileHorse {
+  double Speed;
+  double Stamina;
+  std::int32_t Style;
+};
+
+using FieldRecords = std::array<FieldFileHorse, kHorseCount>;
+
+struct FieldFileParse {
+  bool ok = false;
+  FieldRecords horses{};
+  int line = 0;         // on failure: the line at fault, counted from 1
+  std::string problem;  // on failure: what is wrong with it
+};
+
+// Reads the six horses from the start of the file. `head` is the file's
+// content up to kFieldFileReadLimit bytes; `whole_file` tells whether that is
+// all of it. A file that breaks a limit is refused as a whole: fewer than six
+// lines, a line with fewer than three columns, a Speed x Stamina that is not
+// a positive finite number, or a style that does not fit 16 bits.
+FieldFileParse ParseFieldFile(std::string_view head, bool whole_file);
+
+}  // namespace trotix

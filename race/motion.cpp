@@ -1,0 +1,130 @@
+#include "motion.h"
+
+namespace trotix {
+
+namespace {
+
+constexpr double kSpeedCapFactor = 1.8;
+constexpr double kStaminaCapFactor = 1.2;
+constexpr double kEffortCeiling = 100.0;
+constexpr double kEffortFloor = 0.0;
+constexpr double kEffortStrideFactor = 0.01778;  // metres per point of Effort
+constexpr double kBaseStride = 2.222;            // metres
+constexpr double kStaminaCostPerEffort = 0.019444;
+constexpr double kStaminaCostBase = 0.015;
+constexpr double kAllOutBonus = 100.0;
+constexpr double kEndViewMetres = 50.0;         // start and finish views are 50 m wide
+constexpr double kEndViewTwips = 2475.0;
+constexpr double kRunningTwipsPer100m = 2700.0;
+constexpr double kFinishViewFrom = 1950.0;
+
+double OpeningBonus(std::int32_t style) {
+  switch (style) {
+    case 1: return 4.0;
+    case 2: return 2.0;
+    case 3: return -2.0;
+    case 4: return -4.0;
+    // A style the random field never makes (only a horse data file brings
+    // one) keeps its effort through the opening.
+    default: return 0.0;
+  }
+}
+
+// Every test that holds replaces the bonus: the last one that holds wins.
+double MiddleBonus(const Horse& horse, double prev_lead, double prev_tail) {
+  const double ahead = horse.Position - prev_tail;
+  const double behind = prev_lead - horse.Position;
+  // With the whole field level (lead = tail) the place would be 0/0. The
+  // horse then counts as the leader, 1; the choice cannot change the bonus,
+  // since a level field is less than 50 m from both ends and test 3 of every
+  // style replaces whatever the place tests gave.
+  const double relative_place = prev_lead > prev_tail ? ahead / (prev_lead - prev_tail) : 1.0;
+  const double effort = horse.Effort;
+  double bonus = 0.0;
+  switch (horse.Style) {
+    case 1:
+      if (relative_place < 0.8) bonus = 2.0;
+      if (effort > 70.0) bonus = -3.0;
+      if (ahead < 50.0) bonus = 2.0;
+      break;
+    case 2:
+      if (relative_place > 0.9) bonus = -2.0;
+      if (relative_place < 0.6) bonus = 2.0;
+      if (ahead < 50.0) bonus = 2.0;
+      break;
+    case 3:
+      if (relative_place > 0.7) bonus = -2.0;
+      if (relative_place < 0.2) bonus = 2.0;
+      if (behind < 50.0) bonus = -2.0;
+      break;
+    case 4:
+      if (relative_place > 0.3) bonus = -2.0;
+      if (effort < 30.0) bonus = 3.0;
+      if (behind < 50.0) bonus = -2.0;
+      break;
+    default:
+      break;
+  }
+  if (effort < 20.0 && behind > 100.0) bonus = 5.0;   // far back and slack: wake up
+  if (effort > 20.0 && ahead > 100.0) bonus = -5.0;   // far clear of the last: ease
+  return bonus;
+}
+
+// The late rule: +100 once the leader is past the style's threshold; the
+// closer goes first, the front-runner last.
+double LateBonus(std::int32_t style, double prev_lead) {
+  double threshold = 1400.0;  // style 4: the whole late section
+  switch (style) {
+    case 1: threshold = 1700.0; break;
+    case 2: threshold = 1600.0; break;
+    case 3: threshold = 1500.0; break;
+    case 4: break;
+    default: return 0.0;
+  }
+  return prev_lead > threshold ? kAllOutBonus : 0.0;
+}
+
+}  // namespace
+
+double PacingBonus(const Horse& horse, PacingRule rule, double prev_lead, double prev_tail) {
+  switch (rule) {
+    case PacingRule::kOpening: return OpeningBonus(horse.Style);
+    case PacingRule::kMiddle: return MiddleBonus(horse, prev_lead, prev_tail);
+    case PacingRule::kLate: return LateBonus(horse.Style, prev_lead);
+    case PacingRule::kAllOut: return kAllOutBonus;
+  }
+  return 0.0;
+}
+
+void MoveHorse(Horse& horse, double bonus, View view, double prev_lead, RandomSource& random) {
+  horse.Effort += bonus;
+  if (kSpeedCapFactor * horse.Speed < horse.Effort) horse.Effort = kSpeedCapFactor * horse.Speed;
+  if (kStaminaCapFactor * horse.StaminaLeft < horse.Effort) {
+    horse.Effort = kStaminaCapFactor * horse.StaminaLeft;
+  }
+  if (horse.Effort > kEffortCeiling) horse.Effort = kEffortCeiling;
+  if (horse.Effort < kEffortFloor) horse.Effort = kEffortFloor;
+
+  const float r = random.Next();
+  const double stride =
+      static_cast<double>(r) * 13.5 / 10.0 + (horse.Effort * kEffortStrideFactor + kBaseStride);
+  horse.Position += stride;
+  horse.StaminaLeft -= (horse.Effort / horse.Speed * kStaminaCostPerEffort + kStaminaCostBase) * stride;
+  if (horse.StaminaLeft < 0.0) horse.StaminaLeft = 0.0;
+
+  double screen_x = 0.0;
+  switch (view) {
+    case View::kStart:
+      screen_x = kEndViewTwips - horse.Position / kEndViewMetres * kEndViewTwips;
+      break;
+    case View::kRunning:
+      screen_x = (prev_lead - horse.Position) / 100.0 * kRunningTwipsPer100m;
+      break;
+    case View::kFinish:
+      screen_x = kEndViewTwips - (horse.Position - kFinishViewFrom) / kEndViewMetres * kEndViewTwips;
+      break;
+  }
+  horse.ScreenX = static_cast<float>(screen_x);
+}
+
+}  // namespace trotix

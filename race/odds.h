@@ -1,0 +1,23 @@
+// Win and quinella odds. Both have one shape: the field's total (of
+// strengths, or of pair roots) over the candidate's own value, times 0.7, so
+// the reciprocals of either set add up to 1 / 0.7.
+#pragma once
+
+#include "race_state.h"
+
+namespace trotix {
+
+inline constexpr double kOddsFactor = 0.7;
+
+// Strength of a horse: Speed x Stamina.
+double Strength(const Horse& horse);
+
+// WinOdds of every horse: total strength / own strength x 0.7, the division
+// first. The total is summed horse 0 first.
+void ComputeWinOdds(RaceState& race);
+
+// QuinellaTable for all fifteen pairs, written at (i, j) and (j, i); the
+// diagonal is never touched.
+void ComputeQuinellaOdds(RaceState& race);
+
+}  // namespace trotix

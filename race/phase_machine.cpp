@@ -1,0 +1,128 @@
+#include "phase_machine.h"
+
+#include <cmath>
+
+#include "motion.h"
+#include "numbers.h"
+
+namespace trotix {
+
+namespace {
+
+constexpr double kStartViewEnd = 50.0;        // the start view covers metres 0..50
+constexpr double kFinishViewStart = 1950.0;   // the finish view covers 1950..2000
+constexpr double kEarlySectionEnd = 200.0;
+constexpr double kLateSectionStart = 1400.0;
+
+void MoveField(RaceState& race, RandomSource& random, PacingRule rule, View view,
+               double prev_lead, double prev_tail) {
+  for (Horse& horse : race.Horses) {
+    MoveHorse(horse, PacingBonus(horse, rule, prev_lead, prev_tail), view, prev_lead, random);
+  }
+}
+
+void TrackLeadAndTail(RaceState& race) {
+  double lead = race.Horses[0].Position;
+  double tail = lead;
+  for (const Horse& horse : race.Horses) {
+    if (horse.Position > lead) lead = horse.Position;
+    if (horse.Position < tail) tail = horse.Position;
+  }
+  race.LeadPosition = lead;
+  race.TailPosition = tail;
+}
+
+void ShowDistanceLeft(const RaceState& race, RaceHost& host) {
+  host.SetDistanceValue(RoundHalfEven(kRaceMetres - race.LeadPosition));
+}
+
+// Enters horse i as the next place. The margin is measured to the nearest
+// horse not yet finished as the field stands at this moment of the tick:
+// lower-numbered horses have made this tick's move, higher ones have not.
+void EnterFinish(RaceState& race, std::size_t i) {
+  const auto k = static_cast<std::size_t>(race.FinishCount);
+  FinishEntry& entry = race.FinishOrder[k];
+  entry.HorseIndex = static_cast<std::int32_t>(i);
+  double margin = kRaceMetres;
+  for (std::size_t j = 0; j < kHorseCount; ++j) {
+    if (j == i || race.Horses[j].Finished != kFalse) continue;
+    const double d = std::fabs(race.Horses[i].Position - race.Horses[j].Position);
+    if (d < margin) margin = d;
+  }
+  entry.Margin = margin;
+  race.FinishCount = static_cast<std::int32_t>(k + 1);
+  race.Horses[i].Finished = kTrue;
+}
+
+void ReadyTick(RaceState& race, RaceHost& host) {
+  race.Scene = kSceneStart;
+  race.Phase = kPhaseStart;
+  host.DrawScene();
+}
+
+void StartTick(RaceState& race, RandomSource& random, RaceHost& host) {
+  MoveField(race, random, PacingRule::kOpening, View::kStart, race.LeadPosition, race.TailPosition);
+  TrackLeadAndTail(race);
+  ShowDistanceLeft(race, host);
+  if (race.LeadPosition > kStartViewEnd) race.Phase = kPhaseRunning;
+  host.DrawScene();
+}
+
+void RunningTick(RaceState& race, RandomSource& random, RaceHost& host) {
+  const double prev_lead = race.LeadPosition;
+  const double prev_tail = race.TailPosition;
+  race.Scene = kSceneRunning;
+  race.RaceSection = prev_lead < kEarlySectionEnd ? -1 : (prev_lead > kLateSectionStart ? 1 : 0);
+  const PacingRule rule = race.RaceSection < 0   ? PacingRule::kOpening
+                          : race.RaceSection > 0 ? PacingRule::kLate
+                                                 : PacingRule::kMiddle;
+  MoveField(race, random, rule, View::kRunning, prev_lead, prev_tail);
+  TrackLeadAndTail(race);
+  ShowDistanceLeft(race, host);
+  race.RailToggle = race.RailToggle != kFalse ? kFalse : kTrue;
+  if (race.LeadPosition > kFinishViewStart) race.Phase = kPhaseFinalStretch;
+  host.DrawScene();
+}
+
+// Phases 3 and 4: everyone all out in the finish view; horses are entered
+// as they reach the line, in index order within the tick.
+void FinishTick(RaceState& race, RandomSource& random, RaceHost& host) {
+  race.Scene = kSceneFinish;
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    Horse& horse = race.Horses[i];
+    MoveHorse(horse, PacingBonus(horse, PacingRule::kAllOut, race.LeadPosition, race.TailPosition),
+              View::kFinish, race.LeadPosition, random);
+    if (horse.Position >= kRaceMetres && horse.Finished == kFalse) EnterFinish(race, i);
+  }
+  TrackLeadAndTail(race);
+  ShowDistanceLeft(race, host);
+  if (race.LeadPosition >= kRaceMetres && race.Phase == kPhaseFinalStretch) {
+    race.WinnerCrossed = kTrue;
+    race.Phase = kPhaseRunOut;
+  } else if (race.TailPosition > kRunOutMetres && race.Phase == kPhaseRunOut) {
+    race.Phase = kPhaseOver;
+  }
+  host.DrawScene();
+}
+
+void OverTick(RaceHost& host) {
+  host.StopTimer();
+  host.RestoreNormalPriority();
+  host.EnableRun();
+  host.ShowResults();
+}
+
+}  // namespace
+
+void RaceTick(RaceState& race, RandomSource& random, RaceHost& host) {
+  switch (race.Phase) {
+    case kPhaseReady: ReadyTick(race, host); break;
+    case kPhaseStart: StartTick(race, random, host); break;
+    case kPhaseRunning: RunningTick(race, random, host); break;
+    case kPhaseFinalStretch:
+    case kPhaseRunOut: FinishTick(race, random, host); break;
+    default: OverTick(host); break;
+  }
+}
+
+}  // namespace trotix

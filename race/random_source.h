@@ -1,0 +1,32 @@
+// The program's one random source. Field setup and the motion model say how
+// many numbers they draw and in which order, so tests script the draws.
+#pragma once
+
+#include <cstdint>
+
+namespace trotix {
+
+class RandomSource {
+ public:
+  virtual ~RandomSource() = default;
+  // Seeds the generator from the clock, so that every start differs.
+  virtual void Randomize() = 0;
+  // A uniformly distributed single-precision number r, 0 <= r < 1.
+  virtual float Next() = 0;
+};
+
+// PCG32 (O'Neill's permuted congruential generator): small, fast and
+// reproducible, so one seed replays one race exactly.
+class Pcg32Random final : public RandomSource {
+ public:
+  explicit Pcg32Random(std::uint64_t seed = 0x853c49e6748fea9bULL) { Seed(seed); }
+  void Seed(std::uint64_t seed);
+  void Randomize() override;
+  float Next() override;
+  std::uint32_t NextBits();
+
+ private:
+  std::uint64_t state_ = 0;
+};
+
+}  // namespace trotix

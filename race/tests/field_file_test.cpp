@@ -1,0 +1,109 @@
+#include "field_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace trotix {
+namespace {
+
+const std::string kSixLines =
+    "80\t60\t2\r\n"
+    "50\t50\t1\r\n"
+    "70\t40\t3\r\n"
+    "45\t90\t4\r\n"
+    "60\t60\t1\r\n"
+    "55\t75\t2\r\n";
+
+TEST(ParseFieldFile, ReadsSpeedStaminaAndStyleFromEachLine) {
+  const FieldFileParse parsed = ParseFieldFile(kSixLines, true);
+  ASSERT_TRUE(parsed.ok) << parsed.problem;
+  EXPECT_EQ(parsed.horses[0].Speed, 80.0);
+  EXPECT_EQ(parsed.horses[0].Stamina, 60.0);
+  EXPECT_EQ(parsed.horses[0].Style, 2);
+  EXPECT_EQ(parsed.horses[5].Speed, 55.0);
+  EXPECT_EQ(parsed.horses[5].Stamina, 75.0);
+  EXPECT_EQ(parsed.horses[5].Style, 2);
+}
+
+TEST(ParseFieldFile, AcceptsTheUsualShapesOfAGoodFile) {
+  const struct { const char* name; std::string text; } cases[] = {
+      {"bare LF", "80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n"},
+      {"byte-order mark", "\xEF\xBB\xBF" + kSixLines},
+      {"no break after the last line", kSixLines.substr(0, kSixLines.size() - 2)},
+      {"fourth column and a seventh line",
+       "80\t60\t2\tfast\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\nrubbish"},
+      {"blanks and trailing letters", " 80 \t6 0x\t 2 \r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2"},
+  };
+  for (const auto& c : cases) {
+    const FieldFileParse parsed = ParseFieldFile(c.text, true);
+    ASSERT_TRUE(parsed.ok) << c.name << ": " << parsed.problem;
+    EXPECT_EQ(parsed.horses[0].Speed, 80.0) << c.name;
+    EXPECT_EQ(parsed.horses[0].Stamina, 60.0) << c.name;
+    EXPECT_EQ(parsed.horses[0].Style, 2) << c.name;
+    EXPECT_EQ(parsed.horses[5].Style, 2) << c.name;
+  }
+}
+
+std::string WithFirstLine(const std::string& first) {
+  return first + "\r\n" + kSixLines.substr(kSixLines.find('\n') + 1);
+}
+
+TEST(ParseFieldFile, StyleIsRoundedHalfToEvenAndNotRangeChecked) {
+  const struct { const char* column; std::int32_t style; } cases[] = {
+      {"2.5", 2}, {"3.5", 4}, {"7", 7}, {"0", 0}, {"-1", -1}, {"abc", 0}, {"32767", 32767},
+      {"-32768.5", -32768},
+  };
+  for (const auto& c : cases) {
+    const FieldFileParse parsed = ParseFieldFile(WithFirstLine(std::string("80\t60\t") + c.column), true);
+    ASSERT_TRUE(parsed.ok) << c.column << ": " << parsed.problem;
+    EXPECT_EQ(parsed.horses[0].Style, c.style) << c.column;
+  }
+}
+
+TEST(ParseFieldFile, RefusesAFileThatBreaksALimitAndNamesTheLine) {
+  const std::string five_lines = kSixLines.substr(0, kSixLines.rfind("55"));
+  const struct { const char* name; std::string text; int line; const char* words; } cases[] = {
+      {"empty file", "", 1, "missing"},
+      {"five lines", five_lines, 6, "missing"},
+      {"two columns", WithFirstLine("80\t60"), 1, "three"},
+      {"no tabs at all", WithFirstLine("80 60 2"), 1, "three"},
+      {"zero speed", WithFirstLine("0\t60\t2"), 1, "positive"},
+      {"letters for a speed", WithFirstLine("fast\t60\t2"), 1, "positive"},
+      {"empty stamina column", WithFirstLine("80\t\t2"), 1, "positive"},
+      {"negative stamina", WithFirstLine("80\t-60\t2"), 1, "positive"},
+      {"overflowing strength", WithFirstLine("1e200\t1e200\t2"), 1, "positive"},
+      {"style too large", WithFirstLine("80\t60\t40000"), 1, "style"},
+      {"style rounds past 16 bits", WithFirstLine("80\t60\t32767.5"), 1, "style"},
+      {"bad last line", kSixLines.substr(0, kSixLines.rfind("55")) + "55\t75", 6, "three"},
+  };
+  for (const auto& c : cases) {
+    const FieldFileParse parsed = ParseFieldFile(c.text, true);
+    EXPECT_FALSE(parsed.ok) << c.name;
+    EXPECT_EQ(parsed.line, c.line) << c.name;
+    EXPECT_NE(parsed.problem.find(c.words), std::string::npos) << c.name << ": " << parsed.problem;
+  }
+}
+
+TEST(ParseFieldFile, RatingsAreTakenAsWrittenWhenTheStrengthIsPositive) {
+  // Only the odds need a positive product; the ratings themselves are free.
+  const FieldFileParse parsed = ParseFieldFile(WithFirstLine("-80\t-60\t2"), true);
+  ASSERT_TRUE(parsed.ok) << parsed.problem;
+  EXPECT_EQ(parsed.horses[0].Speed, -80.0);
+  EXPECT_EQ(parsed.horses[0].Stamina, -60.0);
+}
+
+TEST(ParseFieldFile, ACutOffReadRefusesRatherThanGuessing) {
+  // Only the first part of a huge file is read; if the six lines are not all
+  // in it, the last one is too long to be a horse.
+  const std::string head = "80\t60\t2\n" + std::string(1000, '9');
+  const FieldFileParse parsed = ParseFieldFile(head, false);
+  EXPECT_FALSE(parsed.ok);
+  EXPECT_EQ(parsed.line, 2);
+  EXPECT_NE(parsed.problem.find("longer"), std::string::npos);
+  // The same six lines cut off after the sixth line break are fine.
+  EXPECT_TRUE(ParseFieldFile(kSixLines + "80\t60", false).ok);
+}
+
+}  // namespace
+}  // namespace trotix

@@ -1,0 +1,42 @@
+// A random source for tests: hands out the numbers it was given, in order,
+// and counts every draw.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <stdexcept>
+#include <vector>
+
+#include "random_source.h"
+
+namespace trotix::testing {
+
+class ScriptedRandom final : public RandomSource {
+ public:
+  ScriptedRandom() = default;
+  ScriptedRandom(std::initializer_list<float> draws) : draws_(draws) {}
+
+  void Push(float r) { draws_.push_back(r); }
+  void Randomize() override { ++randomize_calls; }
+  float Next() override {
+    if (next_ >= draws_.size()) {
+      if (repeat_last && !draws_.empty()) {
+        ++count;
+        return draws_.back();
+      }
+      throw std::logic_error("ScriptedRandom ran out of draws");
+    }
+    ++count;
+    return draws_[next_++];
+  }
+
+  std::size_t count = 0;
+  int randomize_calls = 0;
+  bool repeat_last = false;
+
+ private:
+  std::vector<float> draws_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace trotix::testing
