@@ -1,0 +1,41 @@
+// The result board, printed over the finish backdrop when the race is over:
+// six placing lines (place, horse, the winner's time or the margin to the
+// horse ahead, win odds) and the quinella of the first two with its odds.
+#pragma once
+
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+#include "picture_text.h"
+#include "race_state.h"
+#include "sprite_catalogue.h"
+
+namespace trotix {
+
+inline constexpr QRgb kOrange = qRgb(255, 160, 0);
+inline constexpr QRgb kLightGrey = qRgb(204, 204, 204);
+
+// A margin in metres in the traditional terms, judged against a length of
+// 12.5 m: nose, head, neck, half and three-quarter lengths, whole lengths.
+std::string MarginText(double metres);
+
+// One piece of text on the board, at its place in twips.
+struct BoardText {
+  double x;
+  double y;
+  QRgb color;
+  bool bold;
+  std::string text;
+};
+
+// Everything the board prints, in order. Reads FinishOrder, the odds and
+// the times; the quinella table must be computed.
+std::vector<BoardText> ResultBoardTexts(const RaceState& race);
+
+// Computes the quinella odds and prints the board onto `picture`, which
+// becomes the finish backdrop. Leaves the picture's colour yellow, not bold.
+void ShowResults(RaceState& race, const SpriteCatalogue& sprites, QImage& picture, PrintState& print);
+
+}  // namespace trotix

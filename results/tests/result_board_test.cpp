@@ -1,0 +1,104 @@
+#include "result_board.h"
+
+#include <gtest/gtest.h>
+
+#include "numbers.h"
+#include "odds.h"
+#include "scene_fixture.h"
+
+namespace trotix {
+namespace {
+
+TEST(MarginText, TraditionalTermsAtTheirExactThresholds) {
+  const struct { double metres; const char* text; } cases[] = {
+      {0.0, "ﾊﾅ"},      {1.5624, "ﾊﾅ"},  {1.5625, "ｱﾀﾏ"}, {3.1249, "ｱﾀﾏ"}, {3.125, "ｸﾋﾞ"},
+      {6.2499, "ｸﾋﾞ"},  {6.25, "1/2"},   {9.3749, "1/2"},  {9.375, "3/4"},  {12.4999, "3/4"},
+      {12.5, "1"},      {24.99, "1"},    {25.0, "2"},      {180.0, "14"},   {2000.0, "160"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MarginText(c.metres), c.text) << c.metres;
+}
+
+class Board : public ::testing::Test {
+ protected:
+  Board() {
+    RaceState& race = scene.race;
+    const int order[] = {3, 0, 5, 1, 4, 2};  // horse 4 wins, horse 1 second
+    const double margins[] = {1.5625, 12.5, 0.0, 24.99, 25.0, 2000.0};
+    for (std::size_t r = 0; r < kHorseCount; ++r) race.FinishOrder[r] = {order[r], margins[r]};
+    race.FinishCount = 6;
+    race.Horses[3].Speed = 60;
+    race.Horses[3].Stamina = 50;
+    for (Horse& h : race.Horses) h.WinOdds = 5.6;
+    race.Horses[3].WinOdds = 12.25;
+    race.StartTime = 1000.0f;
+    race.FinishTime = 1059.94f;
+    race.Phase = kPhaseOver;
+    ComputeQuinellaOdds(race);
+  }
+  testing::SceneFixture scene;
+};
+
+TEST_F(Board, PrintsEveryPieceInPlace) {
+  const std::vector<BoardText> texts = ResultBoardTexts(scene.race);
+  ASSERT_EQ(texts.size(), 19u);
+  const struct { double x, y; const char* text; } expected[] = {
+      {510, 225, "1着【4】 "},  {1200, 225, "0:59.9"}, {1800, 225, "x12.3"},
+      {510, 450, "2着【1】 "},  {1200, 450, "ｱﾀﾏ"},    {1800, 450, "x5.6"},
+      {510, 675, "3着【6】 "},  {1200, 675, "1"},      {1800, 675, "x5.6"},
+      {510, 900, "4着【2】 "},  {1200, 900, "ﾊﾅ"},     {1800, 900, "x5.6"},
+      {510, 1125, "5着【5】 "}, {1200, 1125, "1"},     {1800, 1125, "x5.6"},
+      {510, 1350, "6着【3】 "}, {1200, 1350, "2"},     {1800, 1350, "x5.6"},
+  };
+  for (std::size_t k = 0; k < 18; ++k) {
+    EXPECT_EQ(texts[k].x, expected[k].x) << k;
+    EXPECT_EQ(texts[k].y, expected[k].y) << k;
+    EXPECT_EQ(texts[k].text, expected[k].text) << k;
+    EXPECT_EQ(texts[k].color, kOrange) << k;
+    EXPECT_TRUE(texts[k].bold) << k;
+  }
+  const BoardText& quinella = texts[18];
+  EXPECT_EQ(quinella.x, 510);
+  EXPECT_EQ(quinella.y, 1590);
+  EXPECT_EQ(quinella.color, kLightGrey);
+  EXPECT_FALSE(quinella.bold);
+  EXPECT_EQ(quinella.text, "馬連: 1-4  x" + FormatMask(scene.race.QuinellaTable[0][3].Odds, "0.0"));
+}
+
+TEST_F(Board, WinnersTimeInMinutesSecondsAndTenths) {
+  scene.race.FinishTime = 1061.0f;
+  EXPECT_EQ(ResultBoardTexts(scene.race)[1].text, "1:01.0");
+  scene.race.FinishTime = 1125.43f;
+  EXPECT_EQ(ResultBoardTexts(scene.race)[1].text, "2:05.4");
+  scene.race.StartTime = 86380.0f;  // across midnight
+  scene.race.FinishTime = 95.0f;
+  EXPECT_EQ(ResultBoardTexts(scene.race)[1].text, "1:55.0");
+}
+
+TEST_F(Board, IsPrintedOverTheFinishBackdrop) {
+  ShowResults(scene.race, testing::SharedSprites(), scene.picture, scene.print);
+  ASSERT_EQ(scene.picture.size(), QSize(180, 120));
+  const QImage& backdrop = testing::SharedSprites().Bitmap(852);
+  // Orange on each placing line, grey on the quinella line, and the
+  // backdrop untouched where no text stands.
+  for (int r = 0; r < 6; ++r) {
+    int orange = 0;
+    for (int y = 15 * (r + 1); y < 15 * (r + 1) + 13; ++y) {
+      for (int x = 34; x < 180; ++x) orange += scene.picture.pixel(x, y) == kOrange;
+    }
+    EXPECT_GT(orange, 30) << "line " << r + 1;
+  }
+  int grey = 0;
+  for (int y = 106; y < 120; ++y) {
+    for (int x = 34; x < 180; ++x) grey += scene.picture.pixel(x, y) == kLightGrey;
+  }
+  EXPECT_GT(grey, 30);
+  for (int y = 0; y < 120; ++y) {
+    for (int x = 0; x < 34; ++x) ASSERT_EQ(scene.picture.pixel(x, y), backdrop.pixel(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(scene.print.fore_color, kYellow);
+  EXPECT_FALSE(scene.print.font_bold);
+  EXPECT_EQ(scene.race.QuinellaTable[3][0].Label, "1-4");
+}
+
+}  // namespace
+}  // namespace trotix

@@ -1,0 +1,56 @@
+#include "distance_bar.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+#include "picture_text.h"
+
+namespace trotix {
+
+DistanceBar::DistanceBar(QWidget* parent) : QWidget(parent) { setFont(PictureFont(false)); }
+
+void DistanceBar::setMaximum(int maximum) {
+  maximum_ = std::max(maximum, 1);
+  update();
+}
+
+void DistanceBar::setValue(int value) {
+  if (value == value_) return;
+  value_ = value;
+  update();
+}
+
+void DistanceBar::setBarColour(std::uint32_t bgr) {
+  if (bgr == bar_colour_) return;
+  bar_colour_ = bgr;
+  update();
+}
+
+QString DistanceBar::caption() const { return QString::number(std::clamp(value_, 0, maximum_)); }
+
+void DistanceBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect frame = rect().adjusted(0, 0, -1, -1);
+  const QRect inside = rect().adjusted(1, 1, -1, -1);
+  painter.fillRect(inside, palette().color(QPalette::Base));
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(frame);
+
+  const QColor bar(static_cast<int>(bar_colour_ & 0xff), static_cast<int>((bar_colour_ >> 8) & 0xff),
+                   static_cast<int>((bar_colour_ >> 16) & 0xff));
+  const double share = std::clamp(static_cast<double>(value_) / maximum_, 0.0, 1.0);
+  const QRect filled(inside.left(), inside.top(), static_cast<int>(inside.width() * share + 0.5),
+                     inside.height());
+  painter.fillRect(filled, bar);
+
+  // The caption reads dark over the empty part and white over the bar.
+  painter.setFont(font());
+  painter.setPen(palette().color(QPalette::Text));
+  painter.drawText(inside, Qt::AlignCenter, caption());
+  painter.setClipRect(filled);
+  painter.setPen(Qt::white);
+  painter.drawText(inside, Qt::AlignCenter, caption());
+}
+
+}  // namespace trotix

@@ -1,0 +1,201 @@
+#include "frm_main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "field_file_reader.h"
+#include "field_listing.h"
+#include "field_setup.h"
+#include "result_board.h"
+#include "twips.h"
+
+namespace trotix {
+
+namespace {
+
+// Places in twips from the top-left of the client area, as the window was
+// laid out: the race view above, the distance bar and Run below it, and the
+// hidden surfaces out of sight underneath.
+struct Placement {
+  double left, top, width, height;
+};
+constexpr Placement kPicMain{52, 30, 2700, 1800};
+constexpr Placement kKpbDist{52, 1875, 2130, 360};
+constexpr Placement kCmdRun{2212, 1890, 540, 330};
+constexpr Placement kPicWork{2295, 2685, 330, 285};
+constexpr Placement kPicHorse{1920, 2670, 270, 285};
+constexpr Placement kPicFP{2700, 2700, 270, 285};
+constexpr double kClientWidth = 2805, kClientHeight = 2250;
+
+void Place(QWidget& widget, const Placement& at) {
+  widget.setGeometry(TwipsToPixels(at.left), TwipsToPixels(at.top), TwipsToPixels(at.width),
+                     TwipsToPixels(at.height));
+}
+
+constexpr int kTickMilliseconds = 200;
+constexpr QRgb kPictogramGrey = qRgb(128, 128, 128);  // drawn transparent
+
+QIcon RunPictogram() {
+  QImage image = QImage(QStringLiteral(":/shell/run.xpm")).convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if ((image.pixel(x, y) & 0x00ffffff) == (kPictogramGrey & 0x00ffffff)) image.setPixel(x, y, 0);
+    }
+  }
+  return QIcon(QPixmap::fromImage(image));
+}
+
+}  // namespace
+
+frmMain::frmMain(const Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      platform_(platform) {
+  BuildControls();
+  qApp->installEventFilter(this);
+}
+
+frmMain::~frmMain() { qApp->removeEventFilter(this); }
+
+void frmMain::BuildControls() {
+  setWindowTitle(QStringLiteral("Trotix"));
+  setWindowIcon(QIcon(QStringLiteral(":/shell/trotix.xpm")));
+  setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+  QPalette face = palette();
+  face.setColor(QPalette::Window, face.color(QPalette::Button));
+  setPalette(face);
+  setAutoFillBackground(true);
+
+  // In tab order.
+  picMain_ = new PictureBox(this);
+  Place(*picMain_, kPicMain);
+  picMain_->print().fore_color = kYellow;
+
+  kpbDist_ = new DistanceBar(this);
+  Place(*kpbDist_, kKpbDist);
+  kpbDist_->setMaximum(2000);
+  kpbDist_->setValue(2000);
+
+  cmdRun_ = new QPushButton(this);
+  Place(*cmdRun_, kCmdRun);
+  cmdRun_->setIcon(RunPictogram());
+  cmdRun_->setIconSize(QSize(16, 16));
+  cmdRun_->setAccessibleName(QStringLiteral("Run"));
+  connect(cmdRun_, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
+
+  for (auto [surface, at] : {std::pair{&picWork_, kPicWork}, {&picHorse_, kPicHorse}, {&picFP_, kPicFP}}) {
+    *surface = new PictureBox(this);
+    Place(**surface, at);
+    (*surface)->hide();
+  }
+
+  Timer1_.setInterval(kTickMilliseconds);
+  Timer1_.setTimerType(Qt::PreciseTimer);
+  connect(&Timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+}
+
+void frmMain::Start() {
+  Form_Load();
+  show();
+}
+
+// ---- The handlers ----
+
+void frmMain::Form_Load() {
+  platform_.random.Randomize();
+  LoadWindowPosition();
+  NewRace();
+}
+
+void frmMain::Form_Unload(std::int16_t& /*cancel: left as it is, so unloading always proceeds*/) {
+  SaveWindowPosition();
+}
+
+void frmMain::cmdRun_Click() {
+  platform_.priority.SetPriorityClass(kRealtimePriorityClass);
+  NewRace();
+  cmdRun_->setEnabled(false);
+  Timer1_.start();
+  race_.StartTime = platform_.clock.SecondsSinceMidnight();
+}
+
+void frmMain::Timer1_Timer() {
+  if (in_tick_ || unloaded_) return;
+  in_tick_ = true;
+  RaceTick();
+  in_tick_ = false;
+}
+
+void frmMain::Form_KeyUp(std::int16_t key_code, std::int16_t /*shift: modifiers do not matter*/) {
+  if (key_code == kVkF7 && (race_.Phase == kPhaseReady || race_.Phase == kPhaseOver)) {
+    ShowFieldListing();
+    return;
+  }
+  const bool run_enabled = cmdRun_->isEnabled();
+  if (key_code == kVkF5 && run_enabled) cmdRun_Click();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  std::int16_t cancel = 0;
+  Form_Unload(cancel);
+  // The window is gone: a race under way is abandoned, no tick comes again.
+  unloaded_ = true;
+  Timer1_.stop();
+  event->accept();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  // The window previews the keyboard: F5 and F7 act on release whichever
+  // control has the focus. A held key's auto-repeat releases do not count,
+  // and nothing acts while a modal box is open.
+  if (event->type() != QEvent::KeyRelease) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this || QApplication::activeModalWidget() != nullptr) return false;
+  if (key->key() != Qt::Key_F5 && key->key() != Qt::Key_F7) return false;
+  if (!key->isAutoRepeat()) {
+    Form_KeyUp(key->key() == Qt::Key_F5 ? kVkF5 : kVkF7, 0);
+  }
+  return true;  // handled once, not again by every parent on the way up
+}
+
+// ---- The procedures ----
+
+void frmMain::NewRace() {
+  const std::optional<FieldRecords> file = ReadFieldFile(platform_.program_dir);
+  SetUpField(race_, platform_.random, file ? &*file : nullptr);
+  kpbDist_->setBarColour(0x00FF0000);  // blue
+  DrawScene();
+}
+
+void frmMain::RaceTick() { trotix::RaceTick(race_, platform_.random, *this); }
+
+void frmMain::DrawScene() {
+  SceneSurfaces surfaces{picMain_->image(), picMain_->print(), picWork_->image(), picHorse_->image(),
+                         picFP_->image()};
+  trotix::DrawScene(race_, sprites_, surfaces, platform_.clock, *this);
+}
+
+void frmMain::ShowResults() {
+  trotix::ShowResults(race_, sprites_, picMain_->image(), picMain_->print());
+  picMain_->commitPicture();
+}
+
+void frmMain::ShowFieldListing() {
+  platform_.dialogs.ShowInformation(this, QString::fromUtf8(kFieldListingTitle),
+                                    QString::fromStdString(FieldListingText(race_)));
+}
+
+// ---- What the race and the drawing ask of the window ----
+
+void frmMain::SetDistanceValue(std::int32_t metres) { kpbDist_->setValue(metres); }
+void frmMain::StopTimer() { Timer1_.stop(); }
+void frmMain::RestoreNormalPriority() { platform_.priority.SetPriorityClass(kNormalPriorityClass); }
+void frmMain::EnableRun() { cmdRun_->setEnabled(true); }
+void frmMain::DoEvents() { QCoreApplication::processEvents(); }
+void frmMain::CommitPicture() { picMain_->commitPicture(); }
+void frmMain::SetBarColour(std::uint32_t bgr) { kpbDist_->setBarColour(bgr); }
+
+}  // namespace trotix

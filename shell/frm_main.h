@@ -1,0 +1,92 @@
+// The main window: owns every control and drawing surface and the race
+// state, and its five handlers are the only ways into the program. The
+// handlers are thin: they sequence the procedures that act on the race.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+
+#include "distance_bar.h"
+#include "phase_machine.h"
+#include "picture_box.h"
+#include "platform/platform.h"
+#include "race_state.h"
+#include "scene_compositor.h"
+#include "sprite_catalogue.h"
+
+class QPushButton;
+
+namespace trotix {
+
+// Virtual-key codes of the keys the window answers.
+inline constexpr std::int16_t kVkF5 = 116;
+inline constexpr std::int16_t kVkF7 = 118;
+
+class frmMain final : public QWidget, private RaceHost, private SceneHost {
+ public:
+  explicit frmMain(const Platform& platform, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // Loads the window and shows it: what starting the program amounts to.
+  void Start();
+
+  // The handlers.
+  void Form_Load();
+  void Form_Unload(std::int16_t& cancel);
+  void cmdRun_Click();
+  void Timer1_Timer();
+  void Form_KeyUp(std::int16_t key_code, std::int16_t shift);
+
+  // For tests and the benchmark: the state and the controls.
+  RaceState& race() { return race_; }
+  PictureBox& picMain() { return *picMain_; }
+  DistanceBar& kpbDist() { return *kpbDist_; }
+  QPushButton& cmdRun() { return *cmdRun_; }
+  QTimer& Timer1() { return Timer1_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+
+  void LoadWindowPosition();
+  void SaveWindowPosition();
+  void NewRace();
+  void RaceTick();
+  void DrawScene();
+  void ShowResults();
+  void ShowFieldListing();
+  QString PositionFilePath() const;
+
+  // RaceHost
+  void SetDistanceValue(std::int32_t metres) override;
+  void StopTimer() override;
+  void RestoreNormalPriority() override;
+  void EnableRun() override;
+  // DrawScene is shared by both hosts.
+  // SceneHost
+  void DoEvents() override;
+  void CommitPicture() override;
+  void SetBarColour(std::uint32_t bgr) override;
+
+  Platform platform_;
+  RaceState race_;
+  SpriteCatalogue sprites_;
+
+  PictureBox* picMain_ = nullptr;
+  DistanceBar* kpbDist_ = nullptr;
+  QPushButton* cmdRun_ = nullptr;
+  PictureBox* picWork_ = nullptr;
+  PictureBox* picHorse_ = nullptr;
+  PictureBox* picFP_ = nullptr;
+  QTimer Timer1_;
+
+  bool in_tick_ = false;  // a tick never starts inside another
+  bool unloaded_ = false;
+};
+
+}  // namespace trotix

@@ -1,0 +1,22 @@
+// Everything the window needs from the world outside the program, handed
+// in so tests can script the clock and the random draws and watch the rest.
+#pragma once
+
+#include <QString>
+
+#include "clock.h"
+#include "dialogs.h"
+#include "process_priority.h"
+#include "random_source.h"
+
+namespace trotix {
+
+struct Platform {
+  Clock& clock;
+  RandomSource& random;
+  ProcessPriority& priority;
+  Dialogs& dialogs;
+  QString program_dir;  // where horsedat.txt and Trotix.ini live
+};
+
+}  // namespace trotix

@@ -1,0 +1,61 @@
+// A platform for window tests: a clock that reads what it is told, seeded
+// draws from our own generator with a hook, and priority and message boxes
+// that only take notes.
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "fake_clock.h"
+#include "platform/platform.h"
+#include "random_source.h"
+
+namespace trotix::testing {
+
+class HookedRandom final : public RandomSource {
+ public:
+  void Randomize() override { ++randomize_calls; }
+  float Next() override {
+    ++count;
+    if (on_draw) on_draw();
+    return inner_.Next();
+  }
+  int randomize_calls = 0;
+  std::size_t count = 0;
+  std::function<void()> on_draw;
+
+ private:
+  Pcg32Random inner_{7};
+};
+
+class NotingPriority final : public ProcessPriority {
+ public:
+  void SetPriorityClass(std::uint32_t priority_class) override { calls.push_back(priority_class); }
+  std::vector<std::uint32_t> calls;
+};
+
+class NotingDialogs final : public Dialogs {
+ public:
+  void ShowInformation(QWidget*, const QString& title, const QString& text) override {
+    titles.push_back(title);
+    texts.push_back(text);
+  }
+  std::vector<QString> titles;
+  std::vector<QString> texts;
+};
+
+struct FakePlatform {
+  FakePlatform() : platform{clock, random, priority, dialogs, dir.path()} {}
+  QTemporaryDir dir;
+  FakeClock clock;
+  HookedRandom random;
+  NotingPriority priority;
+  NotingDialogs dialogs;
+  Platform platform;
+};
+
+}  // namespace trotix::testing

@@ -1,0 +1,68 @@
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "frm_main.h"
+
+namespace trotix {
+namespace {
+
+using testing::FakePlatform;
+
+class WindowPosition : public ::testing::Test {
+ protected:
+  void WriteIni(const QByteArray& bytes) {
+    QFile file(fake.dir.filePath("Trotix.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  QByteArray ReadIni() {
+    QFile file(fake.dir.filePath("Trotix.ini"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  FakePlatform fake;
+};
+
+TEST_F(WindowPosition, OpensWhereTheFileSays) {
+  const struct { const char* ini; QPoint pixels; } cases[] = {
+      {"", QPoint(0, 0)},
+      {"[Trotix]\r\nTop=1500\r\nLeft=3000\r\n", QPoint(200, 100)},
+      {"[Trotix]\r\nTop=\r\nLeft=3000\r\n", QPoint(200, 0)},
+      {"[Trotix]\r\nTop=abc\r\nLeft= 720 \r\n", QPoint(48, 0)},
+      {"[Trotix]\r\nLeft=720abc\r\n", QPoint(48, 0)},
+      {"[Trotix]\r\nTop=-1200\r\nLeft=450000\r\n", QPoint(30000, -80)},
+      {"[other]\r\nTop=1500\r\n", QPoint(0, 0)},
+  };
+  for (const auto& c : cases) {
+    WriteIni(c.ini);
+    frmMain form(fake.platform);
+    form.Form_Load();
+    EXPECT_EQ(form.pos(), c.pixels) << c.ini;
+  }
+}
+
+TEST_F(WindowPosition, FirstCloseCreatesTheFile) {
+  {
+    frmMain form(fake.platform);
+    form.Form_Load();
+    form.move(230, 77);
+    form.close();
+  }
+  EXPECT_EQ(ReadIni(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
+}
+
+TEST_F(WindowPosition, ClosingRewritesOnlyItsOwnKeys) {
+  WriteIni("; where the window was\n[Other]\nTop=5\n[TROTIX]\nleft = 10\nTop=20\nColour=red\n");
+  {
+    frmMain form(fake.platform);
+    form.Form_Load();
+    EXPECT_EQ(form.pos(), QPoint(1, 1));
+    form.move(-8, 100);
+    form.close();
+  }
+  EXPECT_EQ(ReadIni(), "; where the window was\n[Other]\nTop=5\n[TROTIX]\nLeft=-120\nTop=1500\nColour=red\n");
+}
+
+}  // namespace
+}  // namespace trotix

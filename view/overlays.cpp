@@ -1,0 +1,90 @@
+#include "overlays.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+#include "numbers.h"
+
+namespace trotix {
+
+namespace {
+
+// Overlay places in twips on the race picture.
+constexpr double kRunningTextX = 75.0;
+constexpr double kFinishTextX = 375.0;
+constexpr double kClockY = 75.0;
+constexpr double kOddsY = 280.0;
+constexpr double kGaugeLeft = 900.0;
+constexpr double kGaugeRight = 2400.0;
+constexpr double kTwipsPerPoint = 15.0;  // a gauge is 100 points across 1500 twips
+constexpr double kEffortTop = 150.0, kEffortBottom = 225.0, kEffortMarkBottom = 240.0;
+constexpr double kStaminaTop = 300.0, kStaminaBottom = 375.0, kStaminaMarkBottom = 390.0;
+constexpr double kMarkerY = 450.0;
+
+// A gauge: `value` in colour from the left, the rest black, and a red mark
+// where `mark` stands (the horse's rating, the most the value could be).
+void DrawGauge(QPainter& painter, double value, double mark, double top, double bottom, double mark_bottom,
+               QRgb color) {
+  // x values are worked out in double and handed on as single, as the
+  // picture takes its coordinates.
+  const auto x = [](double v) { return static_cast<double>(static_cast<float>(v)); };
+  FillBox(painter, kGaugeLeft, top, x(value * kTwipsPerPoint + kGaugeLeft), bottom, color);
+  FillBox(painter, x(value * kTwipsPerPoint + kGaugeLeft + 1.0), top, kGaugeRight, bottom, kBlack);
+  const double mark_x = x(mark * kTwipsPerPoint + kGaugeLeft + 1.0);
+  DrawLine(painter, mark_x, top, mark_x, mark_bottom, kRed);
+}
+
+void DrawRunningSet(const RaceState& race, int leader, QPainter& painter, PrintState& print, Clock& clock) {
+  const Horse& horse = race.Horses[static_cast<std::size_t>(leader)];
+  print.fore_color = kYellow;
+  PrintText(painter, print, kRunningTextX, kClockY,
+            ClockText(ElapsedSeconds(race.StartTime, clock.SecondsSinceMidnight())));
+  PrintText(painter, print, kRunningTextX, kOddsY, OddsLineText(leader, horse.WinOdds));
+  DrawGauge(painter, horse.Effort, horse.Speed, kEffortTop, kEffortBottom, kEffortMarkBottom, kGreen);
+  DrawGauge(painter, horse.StaminaLeft, horse.Stamina, kStaminaTop, kStaminaBottom, kStaminaMarkBottom, kBlue);
+
+  // Four style markers, closer on the left to front-runner on the right;
+  // the leader's own style is lit. Any other style lights none.
+  print.font_bold = true;
+  const struct { double x; std::int32_t style; } markers[] = {{900, 4}, {1050, 3}, {1200, 2}, {1350, 1}};
+  for (const auto& marker : markers) {
+    print.fore_color = horse.Style == marker.style ? kRed : kYellow;
+    PrintText(painter, print, marker.x, kMarkerY, ">");
+  }
+  print.fore_color = kYellow;
+  print.font_bold = false;
+}
+
+void DrawFinishSet(const RaceState& race, QPainter& painter, PrintState& print) {
+  print.fore_color = kLightRed;
+  PrintText(painter, print, kFinishTextX, kClockY, ClockText(ElapsedSeconds(race.StartTime, race.FinishTime)));
+  PrintText(painter, print, kFinishTextX, kOddsY,
+            OddsLineText(race.WinnerIndex, race.Horses[static_cast<std::size_t>(race.WinnerIndex)].WinOdds));
+}
+
+}  // namespace
+
+std::string ClockText(float elapsed_seconds) { return FormatRaceTime(elapsed_seconds, 2); }
+
+std::string OddsLineText(int index, double win_odds) {
+  return "【" + std::to_string(index + 1) + "】 x" + FormatMask(win_odds, "0.0");
+}
+
+void DrawOverlays(RaceState& race, int leader, QImage& picture, PrintState& print, Clock& clock) {
+  if (race.WinnerCrossed != kFalse) {
+    race.WinnerCrossed = kFalse;
+    race.FinishTime = clock.SecondsSinceMidnight();
+    race.WinnerIndex = leader;
+  }
+  if (race.Phase <= kPhaseReady) return;  // the field waiting at the start: no panel
+
+  QPainter painter(&picture);
+  if (race.Phase <= kPhaseFinalStretch) {
+    DrawRunningSet(race, leader, painter, print, clock);
+  } else {
+    DrawFinishSet(race, painter, print);
+  }
+}
+
+}  // namespace trotix

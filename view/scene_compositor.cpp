@@ -1,0 +1,115 @@
+#include "scene_compositor.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "blit.h"
+#include "numbers.h"
+#include "overlays.h"
+#include "twips.h"
+
+namespace trotix {
+
+namespace {
+
+constexpr double kPoleFromMetres = 150.0;      // no pole before the leader is past this
+constexpr double kPoleSpacingMetres = 200.0;
+constexpr double kRunningTwipsPer100m = 2700.0;
+constexpr double kPoleHalfWidthTwips = 195.0;  // 13 pixels
+
+// Loads bitmap `id` into a holder surface and copies it onto the work
+// surface at (x, y) pixels with the holder's size.
+void PutLayer(QImage& work, QImage& holder, const QImage& bitmap, int x, int y, RasterOp op) {
+  holder = bitmap;  // shares the decoded pixels; nothing is copied
+  BitBlt(work, x, y, holder.width(), holder.height(), holder, op);
+}
+
+void DrawPole(SceneSurfaces& surfaces, const SpriteCatalogue& sprites, double lead) {
+  const int x = TwipsToPixels(static_cast<double>(PoleX(lead)));
+  PutLayer(surfaces.work, surfaces.pole, sprites.Bitmap(SpriteCatalogue::kPoleSilhouette), x, 0,
+           RasterOp::kSrcPaint);
+  PutLayer(surfaces.work, surfaces.pole, sprites.Bitmap(SpriteCatalogue::kPolePicture), x, 0,
+           RasterOp::kSrcAnd);
+}
+
+// One limb of the gallop cycle 1, 2, 3, 1, ...
+std::int32_t NextFrame(std::int32_t frame) { return frame + 1 > 3 ? 1 : frame + 1; }
+
+std::uint8_t ColourChannel(std::int32_t metres_from_end) {
+  // The product is an integer, the quotient a double, rounded half to even.
+  const std::int32_t scaled = RoundHalfEven(static_cast<double>(metres_from_end * 512) / 2000.0);
+  return static_cast<std::uint8_t>(std::clamp(scaled, 0, 255));
+}
+
+}  // namespace
+
+int BackdropId(std::int32_t scene, Flag16 rail_toggle) {
+  switch (scene) {
+    case kSceneStart: return SpriteCatalogue::kStartBackdrop;
+    case kSceneRunning:
+      return rail_toggle != kFalse ? SpriteCatalogue::kRunningBackdropA : SpriteCatalogue::kRunningBackdropB;
+    default: return SpriteCatalogue::kFinishBackdrop;
+  }
+}
+
+float PoleX(double lead_metres) {
+  const std::int32_t m = RoundHalfEven(lead_metres) % static_cast<std::int32_t>(kPoleSpacingMetres);
+  return static_cast<float>(m / 100.0 * kRunningTwipsPer100m - kPoleHalfWidthTwips);
+}
+
+bool PoleShown(const RaceState& race) {
+  return race.LeadPosition > kPoleFromMetres && race.Scene == kSceneRunning;
+}
+
+int ComposeFrame(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, SceneHost& host) {
+  surfaces.work = sprites.Bitmap(BackdropId(race.Scene, race.RailToggle));
+  if (PoleShown(race)) DrawPole(surfaces, sprites, race.LeadPosition);
+
+  double best = 0.0;
+  int leader = 0;
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    Horse& horse = race.Horses[i];
+    if (horse.Position > best) {
+      best = horse.Position;
+      leader = static_cast<int>(i);
+    }
+    horse.Frame = NextFrame(horse.Frame);
+    const int f = horse.Frame;
+    const int x = TwipsToPixels(static_cast<double>(horse.ScreenX));
+    const int y = TwipsToPixels(static_cast<double>(horse.ScreenY));
+    const int number = static_cast<int>(i) + 1;
+    // The rider bobs one pixel lower in the middle frame of the stride.
+    const bool low = f == 2;
+    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(200 + f), x, y, RasterOp::kSrcPaint);
+    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(100 + f), x, y, RasterOp::kSrcAnd);
+    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(low ? 402 : 401), x, y, RasterOp::kSrcPaint);
+    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap((low ? 350 : 300) + number), x, y,
+             RasterOp::kSrcAnd);
+    host.DoEvents();
+  }
+  return leader;
+}
+
+std::uint32_t DistanceBarColour(double lead_metres) {
+  const std::int32_t d = std::clamp(RoundHalfEven(std::clamp(lead_metres, -1.0e9, 1.0e9)), 0, 2000);
+  const std::uint32_t red = ColourChannel(d - 1000);
+  const std::uint32_t blue = ColourChannel(2000 - d);
+  return (blue << 16) | red;
+}
+
+void DrawScene(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, Clock& clock,
+               SceneHost& host) {
+  const int leader = ComposeFrame(race, sprites, surfaces, host);
+  // Present: the whole composed frame in one copy, the last overlays with it.
+  if (surfaces.picture.size() != surfaces.work.size() || surfaces.picture.format() != QImage::Format_RGB32) {
+    surfaces.picture = QImage(surfaces.work.size(), QImage::Format_RGB32);
+  }
+  BitBlt(surfaces.picture, 0, 0, surfaces.picture.width(), surfaces.picture.height(), surfaces.work,
+         RasterOp::kSrcCopy);
+  DrawOverlays(race, leader, surfaces.picture, surfaces.print, clock);
+  host.CommitPicture();
+  host.SetBarColour(DistanceBarColour(race.LeadPosition));
+  host.DoEvents();
+}
+
+}  // namespace trotix

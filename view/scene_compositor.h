@@ -1,0 +1,62 @@
+// One frame of the race view: composed off screen on the work surface from
+// the backdrop, the distance pole and the six horses with their riders,
+// presented in one copy, overlaid, committed, and the distance bar recoloured.
+#pragma once
+
+#include <QImage>
+
+#include <cstdint>
+
+#include "clock.h"
+#include "picture_text.h"
+#include "race_state.h"
+#include "sprite_catalogue.h"
+
+namespace trotix {
+
+// What a drawing needs from the window around it.
+class SceneHost {
+ public:
+  virtual ~SceneHost() = default;
+  // Let waiting window events run.
+  virtual void DoEvents() = 0;
+  // Make the visible picture's current content the one shown on repaint.
+  virtual void CommitPicture() = 0;
+  // The distance bar's colour, as 0x00BBGGRR.
+  virtual void SetBarColour(std::uint32_t bgr) = 0;
+};
+
+// The surfaces a drawing works on: the visible race picture with its text
+// state, the hidden work surface, and the two hidden holders of one layer.
+struct SceneSurfaces {
+  QImage& picture;
+  PrintState& print;
+  QImage& work;
+  QImage& horse;
+  QImage& pole;
+};
+
+// The backdrop for a scene: start, the two running ones by RailToggle, finish.
+int BackdropId(std::int32_t scene, Flag16 rail_toggle);
+
+// Left edge of the distance pole in twips (single precision), for a leader
+// at `lead_metres`: it marks every 200 metres on the running view's scale.
+float PoleX(double lead_metres);
+
+// Whether the pole is drawn at all.
+bool PoleShown(const RaceState& race);
+
+// Composes the frame on surfaces.work, advancing every horse's gallop
+// frame; returns the index of the leading horse (the lowest among equals).
+int ComposeFrame(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, SceneHost& host);
+
+// The distance bar's colour for a leader at `lead_metres`: blue to 1000 m,
+// then fading through purple to red at 2000 m. 0x00BBGGRR.
+std::uint32_t DistanceBarColour(double lead_metres);
+
+// The whole drawing, in order: compose, present, overlays, commit, bar
+// colour, waiting events.
+void DrawScene(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, Clock& clock,
+               SceneHost& host);
+
+}  // namespace trotix
