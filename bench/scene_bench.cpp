@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 
+#include "overlays.h"
 #include "scene_compositor.h"
 
 namespace trotix {
@@ -22,8 +23,7 @@ class BenchHost final : public SceneHost {
   void SetBarColour(std::uint32_t bgr) override { benchmark::DoNotOptimize(bgr); }
 };
 
-void BM_DrawScene(benchmark::State& state) {
-  const SpriteCatalogue sprites;
+RaceState MidRace() {
   RaceState race;
   for (std::size_t i = 0; i < kHorseCount; ++i) {
     Horse& h = race.Horses[i];
@@ -34,6 +34,12 @@ void BM_DrawScene(benchmark::State& state) {
   race.Scene = kSceneRunning;
   race.LeadPosition = 700.0;  // the pole is in the picture
   race.StartTime = 40000.0f;
+  return race;
+}
+
+void BM_DrawScene(benchmark::State& state) {
+  const SpriteCatalogue sprites;
+  RaceState race = MidRace();
   QImage picture, work, horse, pole;
   PrintState print;
   SceneSurfaces surfaces{picture, print, work, horse, pole};
@@ -46,6 +52,31 @@ void BM_DrawScene(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DrawScene);
+
+// The parts of a drawing on their own: composing the frame, and the overlays.
+void BM_ComposeFrame(benchmark::State& state) {
+  const SpriteCatalogue sprites;
+  RaceState race = MidRace();
+  QImage picture, work, horse, pole;
+  PrintState print;
+  SceneSurfaces surfaces{picture, print, work, horse, pole};
+  BenchHost host;
+  for (auto _ : state) benchmark::DoNotOptimize(ComposeFrame(race, sprites, surfaces, host));
+}
+BENCHMARK(BM_ComposeFrame);
+
+void BM_Overlays(benchmark::State& state) {
+  RaceState race = MidRace();
+  QImage picture(180, 120, QImage::Format_RGB32);
+  picture.fill(0);
+  PrintState print;
+  BenchClock clock;
+  for (auto _ : state) {
+    DrawOverlays(race, 0, picture, print, clock);
+    benchmark::DoNotOptimize(picture.constBits());
+  }
+}
+BENCHMARK(BM_Overlays);
 
 }  // namespace
 }  // namespace trotix

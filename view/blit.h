@@ -17,7 +17,7 @@ enum class RasterOp : std::uint32_t {
 
 // Copies the width x height rectangle at the top-left of `source` to (x, y)
 // on `dest`, clipped at every edge of both images; positions may be
-// negative or beyond the edge. Both images are Format_RGB32.
+// negative or beyond the edge. Both images are Format_RGB32 and distinct.
 void BitBlt(QImage& dest, int x, int y, int width, int height, const QImage& source, RasterOp op);
 
 }  // namespace trotix

@@ -1,5 +1,6 @@
 #include "picture_text.h"
 
+#include <QFontMetrics>
 #include <QRect>
 
 #include <algorithm>
@@ -26,19 +27,28 @@ QRect PixelBox(double x1, double y1, double x2, double y2) {
 
 }  // namespace
 
-QFont PictureFont(bool bold) {
+const QFont& PictureFont(bool bold) {
   // Made once: the overlays print several texts in every frame.
   static const QFont regular = MakePictureFont(false);
   static const QFont heavy = MakePictureFont(true);
   return bold ? heavy : regular;
 }
 
+int FontAscent(bool bold) {
+  static const int regular = QFontMetrics(PictureFont(false)).ascent();
+  static const int heavy = QFontMetrics(PictureFont(true)).ascent();
+  return bold ? heavy : regular;
+}
+
 void PrintText(QPainter& painter, const PrintState& state, double x_twips, double y_twips,
                const std::string& utf8_text) {
-  painter.setFont(PictureFont(state.font_bold));
+  const QFont& font = PictureFont(state.font_bold);
+  painter.setFont(font);
   painter.setPen(QColor(state.fore_color));
-  const QRect cell(TwipsToPixels(x_twips), TwipsToPixels(y_twips), 1000, 1000);
-  painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(utf8_text));
+  // Drawn at its baseline, one ascent below the top of the character cell:
+  // the plain single-line path, much cheaper than laying text out in a box.
+  painter.drawText(QPoint(TwipsToPixels(x_twips), TwipsToPixels(y_twips) + FontAscent(state.font_bold)),
+                   QString::fromStdString(utf8_text));
 }
 
 void FillBox(QPainter& painter, double x1, double y1, double x2, double y2, QRgb color) {

@@ -23,7 +23,9 @@ struct PrintState {
 // The race picture's font: IPAPGothic at 9 point, which is 12 pixels at
 // the design resolution of 15 twips per pixel. Drawn without smoothing so
 // the text sits crisply with the pixel art.
-QFont PictureFont(bool bold);
+const QFont& PictureFont(bool bold);
+// Pixels from the top of a character cell to the baseline.
+int FontAscent(bool bold);
 
 void PrintText(QPainter& painter, const PrintState& state, double x_twips, double y_twips,
                const std::string& utf8_text);
