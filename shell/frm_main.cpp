@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "field_file_reader.h"
+#include "field_file_loader.h"
 #include "field_listing.h"
 #include "field_setup.h"
 #include "result_board.h"
@@ -164,7 +164,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- The procedures ----
 
 void frmMain::NewRace() {
-  const std::optional<FieldRecords> file = ReadFieldFile(platform_.program_dir);
+  const std::optional<FieldRecords> file = LoadFieldFile(platform_.program_dir);
   SetUpField(race_, platform_.random, file ? &*file : nullptr);
   kpbDist_->setBarColour(0x00FF0000);  // blue
   DrawScene();

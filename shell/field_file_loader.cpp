@@ -1,4 +1,4 @@
-#include "field_file_reader.h"
+#include "field_file_loader.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 
 namespace trotix {
 
-std::optional<FieldRecords> ReadFieldFile(const QString& directory) {
+std::optional<FieldRecords> LoadFieldFile(const QString& directory) {
   const QString path = QDir(directory).filePath(QString::fromLatin1(kFieldFileName));
   const QFileInfo info(path);
   if (!info.isFile()) return std::nullopt;  // missing, or a folder of that name: a random field

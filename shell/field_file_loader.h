@@ -12,6 +12,6 @@ namespace trotix {
 // The six horses of `directory`/horsedat.txt, or nothing when there is no
 // such ordinary file or it is refused. A refusal is told in one line on
 // standard error naming the file, the line and what is wrong with it.
-std::optional<FieldRecords> ReadFieldFile(const QString& directory);
+std::optional<FieldRecords> LoadFieldFile(const QString& directory);
 
 }  // namespace trotix
