@@ -9,20 +9,12 @@
 #include "field_setup.h"
 #include "phase_machine.h"
 #include "random_source.h"
+#include "silent_host.h"
 
 namespace trotix {
 namespace {
 
-class NullHost final : public RaceHost {
- public:
-  void SetDistanceValue(std::int32_t metres) override { benchmark::DoNotOptimize(metres); }
-  void DrawScene() override {}
-  void StopTimer() override {}
-  void RestoreNormalPriority() override {}
-  void EnableRun() override {}
-  void ShowResults() override { over = true; }
-  bool over = false;
-};
+using NullHost = testing::SilentHost;
 
 // A field in the middle of the running phase, ticked over and over; it is
 // set back before it reaches the final stretch.

@@ -2,6 +2,7 @@
 // kept in Trotix.ini beside the executable.
 #include <QDir>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "frm_main.h"
@@ -14,6 +15,14 @@ namespace trotix {
 namespace {
 constexpr const char* kSection = "Trotix";
 constexpr std::size_t kValueBufferSize = 1024;
+
+// Twips to a window coordinate. Any stored value is applied, but a float
+// can hold far more than a screen coordinate: beyond a billion twips (some
+// 67 million pixels, off every screen there is) it is held at that bound.
+int WindowCoordinate(float twips) {
+  constexpr double kFarthest = 1.0e9;
+  return TwipsToPixels(std::clamp(static_cast<double>(twips), -kFarthest, kFarthest));
+}
 }  // namespace
 
 QString frmMain::PositionFilePath() const {
@@ -25,7 +34,7 @@ void frmMain::LoadWindowPosition() {
   const float top = ParsePositionValue(GetPrivateProfileString(kSection, "Top", "0", kValueBufferSize, path));
   const float left = ParsePositionValue(GetPrivateProfileString(kSection, "Left", "0", kValueBufferSize, path));
   // Applied as stored, also where the window cannot be seen.
-  move(TwipsToPixels(static_cast<double>(left)), TwipsToPixels(static_cast<double>(top)));
+  move(WindowCoordinate(left), WindowCoordinate(top));
 }
 
 void frmMain::SaveWindowPosition() {

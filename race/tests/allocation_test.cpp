@@ -8,6 +8,7 @@
 
 #include "field_setup.h"
 #include "phase_machine.h"
+#include "silent_host.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -24,16 +25,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace trotix {
 namespace {
 
-class SilentHost final : public RaceHost {
- public:
-  void SetDistanceValue(std::int32_t) override {}
-  void DrawScene() override {}
-  void StopTimer() override {}
-  void RestoreNormalPriority() override {}
-  void EnableRun() override {}
-  void ShowResults() override { over = true; }
-  bool over = false;
-};
+using testing::SilentHost;
 
 TEST(RaceAllocations, AWholeRaceAllocatesNothing) {
   Pcg32Random random(2024);

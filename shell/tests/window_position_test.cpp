@@ -33,6 +33,8 @@ TEST_F(WindowPosition, OpensWhereTheFileSays) {
       {"[Trotix]\r\nLeft=720abc\r\n", QPoint(48, 0)},
       {"[Trotix]\r\nTop=-1200\r\nLeft=450000\r\n", QPoint(30000, -80)},
       {"[other]\r\nTop=1500\r\n", QPoint(0, 0)},
+      // Beyond any screen, and beyond what a window coordinate can hold.
+      {"[Trotix]\r\nTop=3e38\r\nLeft=-3e38\r\n", QPoint(-66666667, 66666667)},
   };
   for (const auto& c : cases) {
     WriteIni(c.ini);
