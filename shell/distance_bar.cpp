@@ -21,9 +21,9 @@ void DistanceBar::setValue(int value) {
   update();
 }
 
-void DistanceBar::setBarColour(std::uint32_t bgr) {
-  if (bgr == bar_colour_) return;
-  bar_colour_ = bgr;
+void DistanceBar::setFwcolor(std::uint32_t bgr) {
+  if (bgr == fwcolor_) return;
+  fwcolor_ = bgr;
   update();
 }
 
@@ -37,8 +37,8 @@ void DistanceBar::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(QPalette::Dark));
   painter.drawRect(frame);
 
-  const QColor bar(static_cast<int>(bar_colour_ & 0xff), static_cast<int>((bar_colour_ >> 8) & 0xff),
-                   static_cast<int>((bar_colour_ >> 16) & 0xff));
+  const QColor bar(static_cast<int>(fwcolor_ & 0xff), static_cast<int>((fwcolor_ >> 8) & 0xff),
+                   static_cast<int>((fwcolor_ >> 16) & 0xff));
   const double share = std::clamp(static_cast<double>(value_) / maximum_, 0.0, 1.0);
   const QRect filled(inside.left(), inside.top(), static_cast<int>(inside.width() * share + 0.5),
                      inside.height());

@@ -8,6 +8,9 @@
 
 namespace trotix {
 
+// RGB(0, 0, 255) as 0x00BBGGRR: the colour of a race that has not begun.
+inline constexpr std::uint32_t kBarBlue = 0x00FF0000;
+
 class DistanceBar final : public QWidget {
  public:
   explicit DistanceBar(QWidget* parent = nullptr);
@@ -19,8 +22,8 @@ class DistanceBar final : public QWidget {
   void setValue(int value);
   int value() const { return value_; }
   // The bar colour as 0x00BBGGRR.
-  void setBarColour(std::uint32_t bgr);
-  std::uint32_t barColour() const { return bar_colour_; }
+  void setFwcolor(std::uint32_t bgr);
+  std::uint32_t fwcolor() const { return fwcolor_; }
   QString caption() const;
 
  protected:
@@ -29,7 +32,7 @@ class DistanceBar final : public QWidget {
  private:
   int maximum_ = 2000;
   int value_ = 2000;
-  std::uint32_t bar_colour_ = 0x00C00000;
+  std::uint32_t fwcolor_ = 0x00C00000;
 };
 
 }  // namespace trotix

@@ -166,7 +166,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 void frmMain::NewRace() {
   const std::optional<FieldRecords> file = LoadFieldFile(platform_.program_dir);
   SetUpField(race_, platform_.random, file ? &*file : nullptr);
-  kpbDist_->setBarColour(0x00FF0000);  // blue
+  kpbDist_->setFwcolor(kBarBlue);
   DrawScene();
 }
 
@@ -196,6 +196,6 @@ void frmMain::RestoreNormalPriority() { platform_.priority.SetPriorityClass(kNor
 void frmMain::EnableRun() { cmdRun_->setEnabled(true); }
 void frmMain::DoEvents() { QCoreApplication::processEvents(); }
 void frmMain::CommitPicture() { picMain_->commitPicture(); }
-void frmMain::SetBarColour(std::uint32_t bgr) { kpbDist_->setBarColour(bgr); }
+void frmMain::SetBarColour(std::uint32_t bgr) { kpbDist_->setFwcolor(bgr); }
 
 }  // namespace trotix

@@ -57,18 +57,17 @@ class frmMain final : public QWidget, private RaceHost, private SceneHost {
   void SaveWindowPosition();
   void NewRace();
   void RaceTick();
-  void DrawScene();
-  void ShowResults();
+  void DrawScene() override;    // also what each tick asks of the window
+  void ShowResults() override;  // the race's last act
   void ShowFieldListing();
   QString PositionFilePath() const;
 
-  // RaceHost
+  // What the race asks of the window.
   void SetDistanceValue(std::int32_t metres) override;
   void StopTimer() override;
   void RestoreNormalPriority() override;
   void EnableRun() override;
-  // DrawScene is shared by both hosts.
-  // SceneHost
+  // What a drawing asks of the window.
   void DoEvents() override;
   void CommitPicture() override;
   void SetBarColour(std::uint32_t bgr) override;

@@ -48,7 +48,7 @@ TEST_F(MainWindow, StartsReadyWithARandomFieldDrawn) {
   EXPECT_FALSE(form.Timer1().isActive());
   EXPECT_TRUE(fake.priority.calls.empty());
   EXPECT_EQ(form.picMain().picture().size(), QSize(180, 120));
-  EXPECT_EQ(form.kpbDist().barColour(), 0x00FF0000u);
+  EXPECT_EQ(form.kpbDist().fwcolor(), 0x00FF0000u);
   EXPECT_EQ(form.kpbDist().value(), 2000);
   EXPECT_EQ(form.windowTitle(), "Trotix");
   EXPECT_EQ(form.size(), QSize(187, 150));
@@ -138,7 +138,7 @@ TEST_F(MainWindow, AWholeRaceEndsOnTheBoardWithRunEnabledAgain) {
   EXPECT_EQ(form.race().FinishCount, 6);
   EXPECT_LT(form.kpbDist().value(), 0);
   EXPECT_EQ(form.kpbDist().caption(), "0");
-  EXPECT_EQ(form.kpbDist().barColour(), 0x000000FFu);  // red
+  EXPECT_EQ(form.kpbDist().fwcolor(), 0x000000FFu);  // red
 
   // The board is what the window shows, also after a repaint.
   const QImage board = form.picMain().picture();

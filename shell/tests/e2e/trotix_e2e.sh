@@ -1,0 +1,508 @@
+#!/usr/bin/env bash
+# Whole-program test of Trotix on a real X server: its own Xvfb, openbox as
+# the window manager, the game driven by xdotool and read back from
+# screenshots with ImageMagick.
+#
+#   trotix_e2e.sh PATH/TO/trotix SCREENSHOT_DIR
+#
+# Needs (Debian): xvfb, openbox, xdotool, x11-utils (xprop, xwininfo),
+# imagemagick (import, convert).
+# Prints "ok ..." or "FAIL ..." per check and exits non-zero if any failed.
+# Every screenshot stays in SCREENSHOT_DIR.
+
+set -u -o pipefail
+
+if [[ $# -ne 2 ]]; then
+  echo "usage: $0 PATH/TO/trotix SCREENSHOT_DIR" >&2
+  exit 2
+fi
+TROTIX_BIN=$(readlink -f "$1")
+SHOTS=$2
+if [[ ! -x $TROTIX_BIN ]]; then
+  echo "FAIL the game executable $1 is missing or not executable" >&2
+  exit 2
+fi
+for tool in Xvfb openbox xdotool xprop xwininfo import convert md5sum; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "FAIL tool '$tool' is not installed (Debian: xvfb openbox xdotool x11-utils imagemagick)" >&2
+    exit 2
+  fi
+done
+mkdir -p "$SHOTS"
+SHOTS=$(readlink -f "$SHOTS")
+rm -f "$SHOTS"/*.png "$SHOTS"/*.log "$SHOTS"/*.ini
+
+WORK=$(mktemp -d /tmp/trotix-e2e.XXXXXX)
+APP_DIR=$WORK/app
+mkdir -p "$APP_DIR" "$WORK/runtime"
+chmod 700 "$WORK/runtime"
+cp "$TROTIX_BIN" "$APP_DIR/trotix"
+
+XVFB_PID=""
+WM_PID=""
+GAME_PID=""
+FAILURES=0
+T0=$SECONDS
+
+cleanup() {
+  local pid
+  for pid in $GAME_PID $WM_PID $XVFB_PID; do
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+    fi
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+ok() { echo "ok $*"; }
+fail() {
+  echo "FAIL $*"
+  FAILURES=$((FAILURES + 1))
+}
+# Ends the test where later checks could only fail for the same reason.
+fatal() {
+  fail "$*"
+  echo "($((SECONDS - T0)) s) stopping early; screenshots in $SHOTS"
+  exit 1
+}
+
+# ---- The X server and the window manager ----
+
+start_xvfb() {
+  local n
+  for n in $(seq 91 160); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 50); do
+      if ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi # lost the race for :n
+      if [[ -S /tmp/.X11-unix/X$n ]] && DISPLAY=":$n" xprop -root >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+  done
+  return 1
+}
+
+start_wm() {
+  # Our own openbox configuration, so that Alt+F4 is surely "Close" (the
+  # window manager sends WM_DELETE_WINDOW to the focused window).
+  cat >"$WORK/openbox.xml" <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <desktops><number>1</number></desktops>
+  <keyboard>
+    <keybind key="A-F4"><action name="Close"/></keybind>
+  </keyboard>
+</openbox_config>
+EOF
+  openbox --config-file "$WORK/openbox.xml" >"$WORK/openbox.log" 2>&1 &
+  WM_PID=$!
+  local i
+  for i in $(seq 1 50); do
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# ---- The game ----
+
+RUN_NO=0
+# Starts the copy of the game; sets GAME_PID and MAIN_WIN (its main window).
+start_game() {
+  RUN_NO=$((RUN_NO + 1))
+  QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK/runtime" "$APP_DIR/trotix" \
+    >"$SHOTS/game-run$RUN_NO.log" 2>&1 &
+  GAME_PID=$!
+  MAIN_WIN=""
+  local i w
+  for i in $(seq 1 100); do
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then return 1; fi
+    for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
+      if [[ $(wm_name "$w") == Trotix ]]; then
+        MAIN_WIN=$w
+        # The first frame: the start backdrop's brown band at the top of the
+        # race picture.
+        if wait_for 50 picture_pixel_is "$MAIN_WIN" 10 10 '#804000'; then return 0; fi
+        return 1
+      fi
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# Closes the game through the window manager (Alt+F4) and waits for it to end
+# on its own. Returns non-zero if it did not end.
+close_game() {
+  xdotool windowactivate --sync "$MAIN_WIN" >/dev/null 2>&1
+  xdotool key alt+F4
+  local i
+  for i in $(seq 1 100); do
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      wait "$GAME_PID"
+      GAME_STATUS=$?
+      GAME_PID=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+press() { # press WINDOW KEY
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1
+  xdotool key "$2"
+}
+
+# ---- Looking at windows ----
+
+wm_name() { # the window's _NET_WM_NAME, decoded
+  xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+}
+
+geometry_field() { # geometry_field WINDOW "Absolute upper-left X"
+  xwininfo -id "$1" 2>/dev/null | sed -n "s/^ *$2: *\(-\{0,1\}[0-9]*\).*/\1/p"
+}
+
+# The frame's top-left: the window the manager put the client into.
+frame_position() {
+  local parent
+  parent=$(xwininfo -children -id "$1" | awk '/Parent window id/ {print $4}')
+  echo "$(geometry_field "$parent" 'Absolute upper-left X') $(geometry_field "$parent" 'Absolute upper-left Y')"
+}
+
+# The same from the client's position less _NET_FRAME_EXTENTS (left, right, top, bottom).
+frame_position_from_extents() {
+  local ext left top
+  ext=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+  left=${ext%%,*}
+  top=$(echo "$ext" | cut -d, -f3)
+  echo "$(($(geometry_field "$1" 'Absolute upper-left X') - left)) $(($(geometry_field "$1" 'Absolute upper-left Y') - top))"
+}
+
+shot() { # shot WINDOW NAME -> path of a screenshot of the window's client area
+  local path="$SHOTS/$2.png"
+  import -window "$1" "$path" 2>/dev/null
+  echo "$path"
+}
+
+# A screenshot taken once the window has stopped changing.
+steady_shot() { # steady_shot WINDOW NAME
+  local path="$SHOTS/$2.png" last="" now i
+  for i in $(seq 1 20); do
+    import -window "$1" "$WORK/steady.png" 2>/dev/null
+    now=$(md5sum <"$WORK/steady.png")
+    if [[ $now == "$last" ]]; then
+      mv "$WORK/steady.png" "$path"
+      echo "$path"
+      return 0
+    fi
+    last=$now
+    sleep 0.2
+  done
+  mv "$WORK/steady.png" "$path"
+  echo "$path"
+}
+
+pixel() { # pixel IMAGE X Y -> #RRGGBB
+  convert "$1" -format '#%[hex:p{'"$2,$3"'}]' info:- 2>/dev/null | cut -c1-7
+}
+
+# Race picture coordinates are client coordinates less (3,2).
+picture_pixel_is() { # WINDOW X Y COLOUR
+  local img="$WORK/probe.png"
+  import -window "$1" "$img" 2>/dev/null || return 1
+  [[ $(pixel "$img" $(($2 + 3)) $(($3 + 2))) == "$4" ]]
+}
+
+# How many pixels of an exact colour a client-area rectangle holds.
+count_colour() { # count_colour IMAGE W H X Y '#RRGGBB'
+  convert "$1" -crop "$2x$3+$4+$5" +repage txt:- 2>/dev/null | grep -ci " $6 "
+}
+
+# Which pixels of a rectangle are of one exact colour, hashed: text printed
+# over different parts of the backdrop gives the same hash.
+colour_mask_hash() { # colour_mask_hash IMAGE W H X Y '#RRGGBB'
+  convert "$1" -crop "$2x$3+$4+$5" +repage -fill black +opaque "$6" -fill white -opaque "$6" rgb:- 2>/dev/null |
+    md5sum | cut -d' ' -f1
+}
+
+# The raw pixels of a rectangle, hashed.
+crop_hash() { # crop_hash IMAGE W H X Y
+  convert "$1" -crop "$2x$3+$4+$5" +repage rgb:- 2>/dev/null | md5sum | cut -d' ' -f1
+}
+
+# The Run button's pictogram is red (#FF0000) while it is enabled, grey when not.
+run_button_red_pixels() { # IMAGE
+  count_colour "$1" 36 22 147 126 '#FF0000'
+}
+run_enabled() { # WINDOW
+  local img="$WORK/button.png"
+  import -window "$1" "$img" 2>/dev/null || return 1
+  [[ $(run_button_red_pixels "$img") -ge 20 ]]
+}
+run_disabled() { ! run_enabled "$1"; }
+
+wait_for() { # wait_for TENTHS_OF_SECONDS COMMAND... ; polls every 0.1 s
+  local limit=$1 i
+  shift
+  for ((i = 0; i < limit; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Opens the field listing with F7, screenshots it, closes it with Return.
+# Sets LISTING_SHOT; returns non-zero (with a FAIL already printed) if any
+# step did not happen.
+LISTING_SHOT=""
+listing_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
+    if [[ $(wm_name "$w") == データ ]]; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+has_listing() { listing_window >/dev/null; }
+no_listing() { ! listing_window >/dev/null; }
+open_listing() { # open_listing SHOT_NAME
+  press "$MAIN_WIN" F7
+  if ! wait_for 50 has_listing; then
+    fail "F7 opened no window titled データ (run $RUN_NO)"
+    shot root "$1-no-listing" >/dev/null
+    return 1
+  fi
+  local dialog
+  dialog=$(listing_window)
+  LISTING_SHOT=$(steady_shot "$dialog" "$1")
+  LISTING_TRANSIENT_FOR=$(xprop -id "$dialog" WM_TRANSIENT_FOR 2>/dev/null | sed -n 's/.*# //p')
+  press "$dialog" Return
+  if ! wait_for 50 no_listing; then
+    fail "Return did not close the データ window (run $RUN_NO)"
+    shot root "$1-not-closed" >/dev/null
+    return 1
+  fi
+  return 0
+}
+
+# ---- The checks ----
+
+start_xvfb || fatal "could not start Xvfb on any display from :91 to :160"
+start_wm || fatal "openbox did not come up on $DISPLAY"
+echo "# X server $DISPLAY, work folder $WORK"
+
+# Run 1, random field: the window, F7, closing.
+start_game || fatal "no Trotix window with its start backdrop appeared (run 1)"
+ok "the main window appeared with its start picture"
+
+title=$(wm_name "$MAIN_WIN")
+width=$(geometry_field "$MAIN_WIN" Width)
+height=$(geometry_field "$MAIN_WIN" Height)
+if [[ $title == Trotix ]]; then ok "caption is \"Trotix\""; else fail "caption is \"$title\", not \"Trotix\""; fi
+if [[ $width == 187 && $height == 150 ]]; then
+  ok "client area is 187 x 150"
+else
+  fail "client area is $width x $height, not 187 x 150"
+fi
+START_SHOT=$(steady_shot "$MAIN_WIN" 01-start)
+p_top=$(pixel "$START_SHOT" 13 12)
+p_turf=$(pixel "$START_SHOT" 13 100)
+if [[ $p_top == '#804000' && $p_turf == '#008000' ]]; then
+  ok "race picture shows the start backdrop (brown band, green turf)"
+else
+  fail "race picture at (10,10) is $p_top and at (10,98) is $p_turf; expected #804000 and #008000"
+fi
+
+if open_listing 02-listing-random-1; then
+  if [[ $((LISTING_TRANSIENT_FOR)) == $((MAIN_WIN)) ]]; then
+    ok "F7 opened the データ box over the main window and Return closed it"
+  else
+    fail "the データ box is not transient for the main window (WM_TRANSIENT_FOR=$LISTING_TRANSIENT_FOR)"
+  fi
+fi
+RANDOM_LISTING_1=$LISTING_SHOT
+close_game || fatal "the game did not end after Alt+F4 (run 1)"
+
+# Run 2, another random field.
+start_game || fatal "no Trotix window appeared (run 2)"
+open_listing 03-listing-random-2
+RANDOM_LISTING_2=$LISTING_SHOT
+close_game || fatal "the game did not end after Alt+F4 (run 2)"
+
+# Runs 3 and 4 with a horse data file of six horses of equal strength.
+printf '50\t40\t1\r\n50\t40\t2\r\n50\t40\t3\r\n50\t40\t4\r\n50\t40\t1\r\n50\t40\t2\r\n' >"$APP_DIR/horsedat.txt"
+start_game || fatal "no Trotix window appeared (run 3)"
+open_listing 04-listing-file-1
+FILE_LISTING_1=$LISTING_SHOT
+close_game || fatal "the game did not end after Alt+F4 (run 3)"
+start_game || fatal "no Trotix window appeared (run 4)"
+open_listing 05-listing-file-2
+FILE_LISTING_2=$LISTING_SHOT
+
+same_picture() { [[ -f $1 && -f $2 && $(crop_hash "$1" 10000 10000 0 0) == $(crop_hash "$2" 10000 10000 0 0) ]]; }
+# The listing box shows speed, stamina, style and odds: a file gives the same
+# box every time, a random field a new one each start.
+if [[ -n $RANDOM_LISTING_1 && -n $RANDOM_LISTING_2 ]] && ! same_picture "$RANDOM_LISTING_1" "$RANDOM_LISTING_2"; then
+  ok "without horsedat.txt two starts list different fields (listing screenshots differ)"
+else
+  fail "without horsedat.txt two starts gave the same listing screenshot: the same-field test below proves nothing"
+fi
+if same_picture "$FILE_LISTING_1" "$FILE_LISTING_2" && ! same_picture "$FILE_LISTING_1" "$RANDOM_LISTING_1"; then
+  ok "with horsedat.txt two starts list the same field (listing screenshots identical)"
+else
+  fail "with horsedat.txt the two listing screenshots differ, or match a random one"
+fi
+
+# A whole race with the file's field.
+BEFORE_RACE=$(steady_shot "$MAIN_WIN" 06-before-race)
+red_before=$(run_button_red_pixels "$BEFORE_RACE")
+press "$MAIN_WIN" F5
+if wait_for 30 run_disabled "$MAIN_WIN"; then
+  ok "F5 started a race (Run button disabled, pictogram grey; $red_before red pixels before)"
+else
+  fail "F5 did not disable the Run button"
+fi
+shot "$MAIN_WIN" 07-racing >/dev/null
+race_start=$SECONDS
+finished=no
+for ((i = 0; i < 200; i++)); do # a race takes 100-120 s
+  if run_enabled "$MAIN_WIN"; then
+    finished=yes
+    break
+  fi
+  if ((i % 10 == 0)); then shot "$MAIN_WIN" "07-racing-$(printf %03d $((SECONDS - race_start)))s" >/dev/null; fi
+  sleep 1
+done
+race_seconds=$((SECONDS - race_start))
+if [[ $finished == yes ]]; then
+  ok "the race ended after about $race_seconds s and the Run button is enabled again"
+else
+  fatal "the race had not ended after $race_seconds s (Run button still disabled)"
+fi
+BOARD=$(steady_shot "$MAIN_WIN" 08-result-board)
+
+# The board: six orange placing lines from picture row 15 on, 15 rows apart,
+# and the grey quinella line at row 106, over the finish backdrop.
+for r in 1 2 3 4 5 6; do
+  n=$(count_colour "$BOARD" 180 14 3 $((2 + 15 * r)) '#FFA000')
+  if ((n >= 40)); then
+    ok "placing line $r of the result board is printed in orange ($n pixels)"
+  else
+    fail "placing line $r (picture rows $((15 * r))..$((15 * r + 13))) has $n orange pixels"
+  fi
+done
+n=$(count_colour "$BOARD" 180 13 3 $((2 + 106)) '#CCCCCC')
+if ((n >= 40)); then
+  ok "the quinella line is printed in light grey ($n pixels)"
+else
+  fail "the quinella line (picture rows 106..118) has $n light grey pixels"
+fi
+# The finish backdrop has the dark blue (0,0,128) finish post at the left of
+# the picture; the start backdrop has none there. No orange above line 1.
+post_board=$(count_colour "$BOARD" 25 60 3 2 '#000080')
+post_start=$(count_colour "$START_SHOT" 25 60 3 2 '#000080')
+n=$(count_colour "$BOARD" 180 14 3 2 '#FFA000')
+if ((post_board >= 50 && post_start == 0 && n == 0)); then
+  ok "the board is printed over the finish backdrop ($post_board finish-post pixels, none at the start)"
+else
+  fail "the picture does not look like the finish backdrop ($post_board finish-post pixels, $post_start at the start, $n orange above line 1)"
+fi
+# The button as it was before the race, pixel for pixel, apart from the focus
+# frame: compare the pictogram area.
+if [[ $(crop_hash "$BOARD" 20 16 155 129) == $(crop_hash "$BEFORE_RACE" 20 16 155 129) ]]; then
+  ok "the Run pictogram is the same as before the race (enabled)"
+else
+  fail "the Run pictogram differs from the enabled one before the race"
+fi
+
+# Equal strengths give every horse x4.2: the six odds cells (picture x
+# 118..179) must hold the same orange text, pixel for pixel, and not be
+# blank. (The backdrop behind them differs from line to line: brown band,
+# rail, turf, so only the orange pixels are compared.)
+hashes=()
+blank=0
+for r in 1 2 3 4 5 6; do
+  y=$((2 + 15 * r))
+  hashes+=("$(colour_mask_hash "$BOARD" 62 14 121 "$y" '#FFA000')")
+  if (($(count_colour "$BOARD" 62 14 121 "$y" '#FFA000') < 10)); then blank=$((blank + 1)); fi
+  convert "$BOARD" -crop "62x14+121+$y" +repage "$SHOTS/09-odds-cell-$r.png"
+done
+distinct=$(printf '%s\n' "${hashes[@]}" | sort -u | wc -l)
+if ((distinct == 1 && blank == 0)); then
+  ok "the six odds cells of the board hold pixel-identical orange text (the file's equal field, x4.2 each)"
+else
+  fail "the six odds cells are not identical ($distinct different, $blank without text): the file's field was not used"
+fi
+
+# Mid-race close: move the window, start a race, close it through the
+# window manager a few seconds in.
+xdotool windowmove "$MAIN_WIN" 200 150
+moved() { [[ $(frame_position "$MAIN_WIN") == "200 150" ]]; }
+wait_for 30 moved
+read -r fx fy < <(frame_position "$MAIN_WIN")
+read -r ex ey < <(frame_position_from_extents "$MAIN_WIN")
+if [[ "$fx $fy" == "$ex $ey" && "$fx $fy" != "0 0" ]]; then
+  ok "window moved; its frame is at ($fx,$fy)"
+else
+  fail "after the move the frame is at ($fx,$fy) by its parent window and ($ex,$ey) by _NET_FRAME_EXTENTS"
+fi
+shot root 10-moved >/dev/null
+rm -f "$APP_DIR/Trotix.ini"
+press "$MAIN_WIN" F5
+if wait_for 30 run_disabled "$MAIN_WIN"; then
+  ok "a second race is under way"
+else
+  fail "F5 did not start a second race"
+fi
+sleep 3
+shot "$MAIN_WIN" 11-before-close >/dev/null
+if close_game; then
+  if [[ $GAME_STATUS == 0 ]]; then
+    ok "closing through the window manager in mid-race ended the game (exit status 0)"
+  else
+    fail "the game ended with status $GAME_STATUS after being closed"
+  fi
+else
+  fail "the game was still running 10 s after Alt+F4"
+fi
+cp "$APP_DIR/Trotix.ini" "$SHOTS/Trotix.ini" 2>/dev/null
+expected=$(printf '[Trotix]\r\nTop=%d\r\nLeft=%d\r\n' $((fy * 15)) $((fx * 15)) | od -An -c)
+actual=$(od -An -c <"$APP_DIR/Trotix.ini" 2>/dev/null)
+if [[ -f $APP_DIR/Trotix.ini && $actual == "$expected" ]]; then
+  ok "Trotix.ini holds the frame's position in twips (Top=$((fy * 15)), Left=$((fx * 15)))"
+else
+  fail "Trotix.ini is missing or not the expected Top=$((fy * 15)) Left=$((fx * 15)); it holds: $(tr '\r\n' '|~' <"$APP_DIR/Trotix.ini" 2>/dev/null)"
+fi
+
+# The next start opens where the window was closed.
+start_game || fatal "no Trotix window appeared (run $RUN_NO)"
+read -r nx ny < <(frame_position "$MAIN_WIN")
+shot root 12-reopened >/dev/null
+if [[ "$nx $ny" == "$fx $fy" ]]; then
+  ok "the next start opened with its frame at ($nx,$ny)"
+else
+  fail "the next start opened with its frame at ($nx,$ny), not ($fx,$fy)"
+fi
+close_game || fail "the game did not end after Alt+F4 (run $RUN_NO)"
+
+echo "# $((SECONDS - T0)) s; screenshots in $SHOTS"
+if ((FAILURES > 0)); then
+  echo "$FAILURES check(s) failed"
+  exit 1
+fi
+echo "all checks passed"
