@@ -16,7 +16,7 @@ test_packages=(
   libgtest-dev             # unit tests
   libbenchmark-dev         # benchmarks
   clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtime for clang
-  xvfb openbox xdotool wmctrl x11-utils imagemagick  # whole-program test on a real X server
+  xvfb openbox xdotool x11-utils imagemagick  # whole-program test on a real X server
 )
 
 case "${1:-test}" in
