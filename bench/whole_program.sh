@@ -31,6 +31,9 @@ chmod 700 "$WORK/runtime"
 # changes what is measured: every start makes a random field at (0,0).
 cp "$TROTIX_BIN" "$WORK/app/trotix"
 
+# shellcheck source=/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/../shell/tests/e2e/virtual_display.sh"
+
 XVFB_PID=""
 GAME_PID=""
 cleanup() {
@@ -45,26 +48,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-start_xvfb() {
-  local n i
-  for n in $(seq 120 180); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for i in $(seq 1 50); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      if [[ -S /tmp/.X11-unix/X$n ]] && DISPLAY=":$n" xdotool getmouselocation >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-    XVFB_PID=""
-  done
-  return 1
-}
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
@@ -80,7 +63,7 @@ vm_rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status" 2>/dev/null; }
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
 
-start_xvfb || {
+start_xvfb 120 180 "$WORK/xvfb.log" || {
   echo "could not start Xvfb on any display from :120 to :180" >&2
   exit 1
 }

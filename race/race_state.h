@@ -48,7 +48,8 @@ struct QuinellaEntry {
   std::string Label;  // "1-2" .. "5-6"; short enough never to leave the string itself
 };
 
-enum Phase : std::int32_t {
+// Values of RaceState::Phase.
+enum : std::int32_t {
   kPhaseReady = 0,
   kPhaseStart = 1,
   kPhaseRunning = 2,
@@ -57,7 +58,8 @@ enum Phase : std::int32_t {
   kPhaseOver = 5,
 };
 
-enum Scene : std::int32_t { kSceneStart = 0, kSceneRunning = 1, kSceneFinish = 2 };
+// Values of RaceState::Scene: the backdrop.
+enum : std::int32_t { kSceneStart = 0, kSceneRunning = 1, kSceneFinish = 2 };
 
 struct RaceState {
   std::array<Horse, kHorseCount> Horses{};

@@ -38,6 +38,9 @@ mkdir -p "$APP_DIR" "$WORK/runtime"
 chmod 700 "$WORK/runtime"
 cp "$TROTIX_BIN" "$APP_DIR/trotix"
 
+# shellcheck source=/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/virtual_display.sh"
+
 XVFB_PID=""
 WM_PID=""
 GAME_PID=""
@@ -70,27 +73,6 @@ fatal() {
 
 # ---- The X server and the window manager ----
 
-start_xvfb() {
-  local n
-  for n in $(seq 91 160); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    local i
-    for i in $(seq 1 50); do
-      if ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi # lost the race for :n
-      if [[ -S /tmp/.X11-unix/X$n ]] && DISPLAY=":$n" xprop -root >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-    XVFB_PID=""
-  done
-  return 1
-}
 
 start_wm() {
   # Our own openbox configuration, so that Alt+F4 is surely "Close" (the
@@ -302,7 +284,7 @@ open_listing() { # open_listing SHOT_NAME
 
 # ---- The checks ----
 
-start_xvfb || fatal "could not start Xvfb on any display from :91 to :160"
+start_xvfb 91 160 "$WORK/xvfb.log" || fatal "could not start Xvfb on any display from :91 to :160"
 start_wm || fatal "openbox did not come up on $DISPLAY"
 echo "# X server $DISPLAY, work folder $WORK"
 

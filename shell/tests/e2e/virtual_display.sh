@@ -1,0 +1,28 @@
+# Sourced by the scripts that run the game on a virtual X server.
+#
+#   start_xvfb FIRST LAST LOG
+#
+# Starts Xvfb (800x600, 24 bits, no TCP) on the first free display number
+# from FIRST to LAST, waits until it answers, then exports DISPLAY and sets
+# XVFB_PID. Returns 1 when no display could be had. Another run may take a
+# number between the check and the start; then the next one is tried.
+start_xvfb() {
+  local first=$1 last=$2 log=$3 n i
+  for n in $(seq "$first" "$last"); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$log" 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 1 50); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break # lost the race for :n
+      if [[ -S /tmp/.X11-unix/X$n ]] && DISPLAY=":$n" xdotool getmouselocation >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+  done
+  return 1
+}
