@@ -1,7 +1,5 @@
 #include "random_source.h"
 
-#include <chrono>
-
 namespace trotix {
 
 namespace {
@@ -14,11 +12,6 @@ void Pcg32Random::Seed(std::uint64_t seed) {
   NextBits();
   state_ += seed;
   NextBits();
-}
-
-void Pcg32Random::Randomize() {
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  Seed(static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
 std::uint32_t Pcg32Random::NextBits() {

@@ -9,8 +9,9 @@ namespace trotix {
 class RandomSource {
  public:
   virtual ~RandomSource() = default;
-  // Seeds the generator from the clock, so that every start differs.
-  virtual void Randomize() = 0;
+  // Starts the sequence afresh from `seed`; the program seeds once, from
+  // the clock, so that every start differs.
+  virtual void Seed(std::uint64_t seed) = 0;
   // A uniformly distributed single-precision number r, 0 <= r < 1.
   virtual float Next() = 0;
 };
@@ -20,8 +21,7 @@ class RandomSource {
 class Pcg32Random final : public RandomSource {
  public:
   explicit Pcg32Random(std::uint64_t seed = 0x853c49e6748fea9bULL) { Seed(seed); }
-  void Seed(std::uint64_t seed);
-  void Randomize() override;
+  void Seed(std::uint64_t seed) override;
   float Next() override;
   std::uint32_t NextBits();
 

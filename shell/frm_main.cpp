@@ -9,6 +9,7 @@
 #include "field_file_loader.h"
 #include "field_listing.h"
 #include "field_setup.h"
+#include "platform/system_clock.h"
 #include "result_board.h"
 #include "twips.h"
 
@@ -104,7 +105,7 @@ void frmMain::Start() {
 // ---- The handlers ----
 
 void frmMain::Form_Load() {
-  platform_.random.Randomize();
+  platform_.random.Seed(ClockSeed());
   LoadWindowPosition();
   NewRace();
 }

@@ -13,7 +13,7 @@ namespace {
 class CountingRandom final : public RandomSource {
  public:
   explicit CountingRandom(std::uint64_t seed) : inner_(seed) {}
-  void Randomize() override {}
+  void Seed(std::uint64_t seed) override { inner_.Seed(seed); }
   float Next() override {
     ++count;
     return inner_.Next();

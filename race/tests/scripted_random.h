@@ -17,7 +17,7 @@ class ScriptedRandom final : public RandomSource {
   ScriptedRandom(std::initializer_list<float> draws) : draws_(draws) {}
 
   void Push(float r) { draws_.push_back(r); }
-  void Randomize() override { ++randomize_calls; }
+  void Seed(std::uint64_t) override { ++seed_calls; }
   float Next() override {
     if (next_ >= draws_.size()) {
       if (repeat_last && !draws_.empty()) {
@@ -31,7 +31,7 @@ class ScriptedRandom final : public RandomSource {
   }
 
   std::size_t count = 0;
-  int randomize_calls = 0;
+  int seed_calls = 0;
   bool repeat_last = false;
 
  private:

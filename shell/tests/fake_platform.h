@@ -18,13 +18,13 @@ namespace trotix::testing {
 
 class HookedRandom final : public RandomSource {
  public:
-  void Randomize() override { ++randomize_calls; }
+  void Seed(std::uint64_t) override { ++seed_calls; }
   float Next() override {
     ++count;
     if (on_draw) on_draw();
     return inner_.Next();
   }
-  int randomize_calls = 0;
+  int seed_calls = 0;
   std::size_t count = 0;
   std::function<void()> on_draw;
 

@@ -41,7 +41,7 @@ class MainWindow : public ::testing::Test {
 };
 
 TEST_F(MainWindow, StartsReadyWithARandomFieldDrawn) {
-  EXPECT_EQ(fake.random.randomize_calls, 1);
+  EXPECT_EQ(fake.random.seed_calls, 1);
   EXPECT_EQ(fake.random.count, kDrawsPerRandomField);
   EXPECT_EQ(form.race().Phase, kPhaseReady);
   EXPECT_TRUE(form.cmdRun().isEnabled());
