@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -25,7 +26,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     const QString& path) {
   QByteArray bytes;
   QFile file(path);
-  if (file.open(QIODevice::ReadOnly)) {
+  // Only an ordinary file: a pipe of that name would block the start.
+  if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
     bytes = file.read(kReadLimit);
     // Of an over-long file keep only complete lines, so a value is never
     // read cut short.
@@ -43,7 +45,10 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     if (!CanSetProfileString(section, key, value)) return false;
 
     QByteArray old_bytes;
-    const bool exists = QFile::exists(path);
+    const QFileInfo info(path);
+    const bool exists = info.exists() || info.isSymLink();
+    // A folder, a pipe or a device of that name is not ours to replace.
+    if (exists && !info.isFile()) return false;
     if (exists) {
       QFile file(path);
       if (!file.open(QIODevice::ReadOnly)) return false;

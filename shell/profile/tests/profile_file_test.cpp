@@ -4,11 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "position_text.h"
@@ -146,6 +148,22 @@ TEST_F(ProfileFileTest, OversizedFileIsReadInWholeLinesAndNeverRewritten) {
   EXPECT_EQ(GetPrivateProfileString("Trotix", "Left", "0", 1024, path), "0");
   EXPECT_FALSE(WritePrivateProfileString("Trotix", "Top", "6", path));
   EXPECT_EQ(ReadBytes(path), text);
+}
+
+TEST_F(ProfileFileTest, OnlyAnOrdinaryFileIsReadOrReplaced) {
+  // A pipe that nobody writes to would block the start for good; a folder
+  // must not be replaced by a file.
+  const QString pipe = PathOf("Trotix.ini");
+  ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  EXPECT_EQ(GetPrivateProfileString("Trotix", "Top", "0", 1024, pipe), "0");
+  EXPECT_FALSE(WritePrivateProfileString("Trotix", "Top", "15", pipe));
+  EXPECT_FALSE(QFileInfo(pipe).isFile());
+
+  const QString folder = PathOf("folder.ini");
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.ini"));
+  EXPECT_EQ(GetPrivateProfileString("Trotix", "Top", "0", 1024, folder), "0");
+  EXPECT_FALSE(WritePrivateProfileString("Trotix", "Top", "15", folder));
+  EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 }  // namespace
