@@ -37,13 +37,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../shell/tests/e2e/virtual_display.sh"
 XVFB_PID=""
 GAME_PID=""
 cleanup() {
-  local pid
-  for pid in $GAME_PID $XVFB_PID; do
-    if kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null
-      wait "$pid" 2>/dev/null
-    fi
-  done
+  stop_processes "$GAME_PID" "$XVFB_PID"
   rm -rf "$WORK"
 }
 trap cleanup EXIT

@@ -48,13 +48,7 @@ FAILURES=0
 T0=$SECONDS
 
 cleanup() {
-  local pid
-  for pid in $GAME_PID $WM_PID $XVFB_PID; do
-    if kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null
-      wait "$pid" 2>/dev/null
-    fi
-  done
+  stop_processes "$GAME_PID" "$WM_PID" "$XVFB_PID"
   rm -rf "$WORK"
 }
 trap cleanup EXIT

@@ -26,3 +26,13 @@ start_xvfb() {
   done
   return 1
 }
+
+# Ends the given processes (empty arguments are passed over) and waits for them.
+stop_processes() {
+  local pid
+  for pid in "$@"; do
+    [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null || continue
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+}
