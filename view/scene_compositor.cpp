@@ -32,6 +32,16 @@ void DrawPole(SceneSurfaces& surfaces, const SpriteCatalogue& sprites, double le
            RasterOp::kSrcAnd);
 }
 
+// Replaces all of `dest` by `source`. A surface that is already the right
+// size and not shared with a committed picture is written over in place,
+// so a drawing neither allocates a frame nor copies one it then overwrites.
+void CopyWhole(const QImage& source, QImage& dest) {
+  if (dest.size() != source.size() || dest.format() != QImage::Format_RGB32 || !dest.isDetached()) {
+    dest = QImage(source.size(), QImage::Format_RGB32);
+  }
+  BitBlt(dest, 0, 0, dest.width(), dest.height(), source, RasterOp::kSrcCopy);
+}
+
 // One limb of the gallop cycle 1, 2, 3, 1, ...
 std::int32_t NextFrame(std::int32_t frame) { return frame + 1 > 3 ? 1 : frame + 1; }
 
@@ -62,7 +72,7 @@ bool PoleShown(const RaceState& race) {
 }
 
 int ComposeFrame(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, SceneHost& host) {
-  surfaces.work = sprites.Bitmap(BackdropId(race.Scene, race.RailToggle));
+  CopyWhole(sprites.Bitmap(BackdropId(race.Scene, race.RailToggle)), surfaces.work);
   if (PoleShown(race)) DrawPole(surfaces, sprites, race.LeadPosition);
 
   double best = 0.0;
@@ -101,11 +111,7 @@ void DrawScene(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& s
                SceneHost& host) {
   const int leader = ComposeFrame(race, sprites, surfaces, host);
   // Present: the whole composed frame in one copy, the last overlays with it.
-  if (surfaces.picture.size() != surfaces.work.size() || surfaces.picture.format() != QImage::Format_RGB32) {
-    surfaces.picture = QImage(surfaces.work.size(), QImage::Format_RGB32);
-  }
-  BitBlt(surfaces.picture, 0, 0, surfaces.picture.width(), surfaces.picture.height(), surfaces.work,
-         RasterOp::kSrcCopy);
+  CopyWhole(surfaces.work, surfaces.picture);
   DrawOverlays(race, leader, surfaces.picture, surfaces.print, clock);
   host.CommitPicture();
   host.SetBarColour(DistanceBarColour(race.LeadPosition));
