@@ -22,7 +22,7 @@ build_dir="${TROTIX_FUZZ_BUILD_DIR:-${TMPDIR:-/tmp}/trotix-fuzz-build}"
 targets=(private_profile field_file)
 
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-  -DTROTIX_FUZZ=ON -DTROTIX_GUI=OFF -DTROTIX_BENCH=OFF
+  -DTROTIX_FUZZ=ON -DTROTIX_GUI=OFF -DTROTIX_BENCH=OFF -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build "$build_dir" --target "${targets[@]/%/_fuzz}"
 
 scratch="$(mktemp -d)"

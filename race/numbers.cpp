@@ -1,21 +1,25 @@
 #include "numbers.h"
 
-#include <cassert>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
 
+#include "invariant.h"
+
 namespace trotix {
 
 std::int32_t RoundHalfEven(double value) {
   // nearbyint rounds in the current mode, which is to-nearest-even unless
   // someone changed it; nothing in this program does.
-  const double rounded = std::nearbyint(value);
-  assert(rounded >= std::numeric_limits<std::int32_t>::min() &&
-         rounded <= std::numeric_limits<std::int32_t>::max());
-  return static_cast<std::int32_t>(rounded);
+  // A value beyond the int32 range is held at its end, and NaN reads as 0,
+  // so no conversion here is ever undefined.
+  if (std::isnan(value)) return 0;
+  constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(std::clamp(std::nearbyint(value), kLowest, kHighest));
 }
 
 std::optional<std::int16_t> RoundHalfEvenToInt16(double value) {
@@ -160,18 +164,19 @@ RoundedDecimal RoundDecimal(double value, int significant, int decimals) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
   // buffer reads "d.ddddde+XX": the digits, then the decimal exponent.
-  std::string digits;
-  const char* p = buffer;
-  for (; *p != 'e'; ++p) {
+  const char* e = buffer;
+  while (*e != 'e') ++e;
+  const int exponent = std::atoi(e + 1);
+  // The digits go after one spare zero, which takes the carry when rounding
+  // up runs through every digit (9.96 to one place is 10.0), and after the
+  // zeros a number below 1 needs before its first digit. The full stop then
+  // stands after `point` characters of `digits`.
+  const int leading_zeros = exponent < 0 ? -exponent : 0;
+  std::string digits(static_cast<std::size_t>(1 + leading_zeros), '0');
+  for (const char* p = buffer; p != e; ++p) {
     if (IsDigit(*p)) digits += *p;
   }
-  const int exponent = std::atoi(p + 1);
-  // The full stop stands after `point` digits of `digits` (may be <= 0 or past the end).
-  int point = exponent + 1;
-  if (point <= 0) {
-    digits.insert(0, static_cast<std::size_t>(1 - point), '0');
-    point = 1;
-  }
+  const int point = 1 + (exponent < 0 ? 1 : exponent + 1);
   const int keep = point + decimals;
   if (static_cast<int>(digits.size()) < keep) {
     digits.append(static_cast<std::size_t>(keep) - digits.size(), '0');
@@ -180,16 +185,12 @@ RoundedDecimal RoundDecimal(double value, int significant, int decimals) {
                         digits[static_cast<std::size_t>(keep)] >= '5';
   digits.resize(static_cast<std::size_t>(keep));
   if (round_up) {
+    // The spare zero stops the carry: it is never a '9'.
     int i = keep - 1;
-    for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) {
+    for (; digits[static_cast<std::size_t>(i)] == '9'; --i) {
       digits[static_cast<std::size_t>(i)] = '0';
     }
-    if (i >= 0) {
-      ++digits[static_cast<std::size_t>(i)];
-    } else {
-      digits.insert(0, "1");
-      ++point;
-    }
+    ++digits[static_cast<std::size_t>(i)];
   }
   out.whole = digits.substr(0, static_cast<std::size_t>(point));
   out.fraction = digits.substr(static_cast<std::size_t>(point));
@@ -232,7 +233,7 @@ std::string FormatMask(float value, std::string_view mask) {
 }
 
 std::string FormatRaceTime(float seconds, int decimals) {
-  assert(decimals >= 0 && decimals <= 6);
+  TROTIX_CHECK(decimals >= 0 && decimals <= 6, "a race time is shown with 0 to 6 decimals");
   // Elapsed times are under a day; anything else is not a time to show.
   if (!(seconds >= 0.0f && seconds < 1.0e9f)) seconds = 0.0f;
   const RoundedDecimal r = RoundDecimal(static_cast<double>(seconds), kSingleDigits, decimals);

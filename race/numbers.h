@@ -10,7 +10,8 @@
 namespace trotix {
 
 // A real number stored into an integer: nearest, halves to the even
-// neighbour (2.5 gives 2, 3.5 gives 4). The value must fit.
+// neighbour (2.5 gives 2, 3.5 gives 4). Beyond the int32 range the result
+// is held at the range's end; NaN gives 0.
 std::int32_t RoundHalfEven(double value);
 
 // The same rounding into a 16-bit integer, or nothing when the value is not

@@ -19,6 +19,14 @@ constexpr double kOddsX = 1800.0;
 constexpr double kLineSpacing = 225.0;
 constexpr double kQuinellaY = 1590.0;
 
+// "x4.2". Appended rather than prefixed: g++ 12 at -O3 takes a literal put
+// before a temporary string for an overlapping copy and warns.
+std::string OddsText(double odds) {
+  std::string text = "x";
+  text += FormatMask(odds, "0.0");
+  return text;
+}
+
 }  // namespace
 
 std::string MarginText(double metres) {
@@ -41,13 +49,13 @@ std::vector<BoardText> ResultBoardTexts(const RaceState& race) {
     const std::string gap = r == 0 ? FormatRaceTime(ElapsedSeconds(race.StartTime, race.FinishTime), 1)
                                    : MarginText(race.FinishOrder[r - 1].Margin);
     texts.push_back({kGapX, y, kOrange, true, gap});
-    texts.push_back({kOddsX, y, kOrange, true, "x" + FormatMask(race.Horses[h].WinOdds, "0.0")});
+    texts.push_back({kOddsX, y, kOrange, true, OddsText(race.Horses[h].WinOdds)});
   }
   const auto a = static_cast<std::size_t>(race.FinishOrder[0].HorseIndex);
   const auto b = static_cast<std::size_t>(race.FinishOrder[1].HorseIndex);
   const QuinellaEntry& pair = race.QuinellaTable[a][b];
   texts.push_back({kPlaceX, kQuinellaY, kLightGrey, false,
-                   "馬連: " + pair.Label + "  x" + FormatMask(pair.Odds, "0.0")});
+                   "馬連: " + pair.Label + "  " + OddsText(pair.Odds)});
   return texts;
 }
 

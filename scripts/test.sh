@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Trotix and runs every check: the unit
-# tests, the same tests under AddressSanitizer and UBSan, the fuzzers, the
-# benchmarks with the soak, and the whole-program test on a real X server.
+# Installs what is missing, builds Trotix and runs every check: the player's
+# build as a player's machine makes it, started once; the unit tests; the
+# same tests under AddressSanitizer and UBSan; the fuzzers; the benchmarks
+# with the soak; and the whole-program test on a real X server. Warnings are
+# errors in every build here but the player's, which must print none.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh test
 
 jobs=$(nproc)
-step() { printf '\n== %s\n' "$*"; }
+started=$SECONDS
+step() { printf '\n== %s (at %d s)\n' "$*" $((SECONDS - started)); }
 
-# Every ctest run's counts, for the closing line.
+# Every run's counts ("failed total" and "skipped N" lines), for the closing line.
 tally=$(mktemp)
 trap 'rm -f "$tally"' EXIT
 run_ctest() {
@@ -20,17 +23,23 @@ run_ctest() {
   printf 'skipped %s\n' "$(grep -c '(Skipped)' "$log")" >>"$tally"
   rm -f "$log"
 }
+# A check outside ctest: it passed if we get past it.
+passed() { "$@" && echo "0 1" >>"$tally"; }
+
+step "the player's build (scripts/play.sh's), test packages hidden"
+bash scripts/player_build.sh
+passed bash shell/tests/e2e/smoke_test.sh build-release/trotix
 
 step "build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$jobs"
 
 step "unit tests"
 run_ctest --test-dir build -LE e2e -j "$jobs" --output-on-failure
 
 step "unit tests under AddressSanitizer and UBSan"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTROTIX_SANITIZE=ON -DTROTIX_BENCH=OFF >/dev/null
-cmake --build build-sanitize -j "$jobs"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_ctest --test-dir build-sanitize -LE e2e -j "$jobs" --output-on-failure
 
@@ -43,5 +52,6 @@ bash bench/run.sh build
 step "whole-program test"
 run_ctest --test-dir build -L e2e --output-on-failure
 
+printf '\n(%d s in all)\n' $((SECONDS - started))
 awk '$1 == "skipped" { skipped += $2; next } { failed += $1; total += $2 }
      END { printf "\nTrotix: %d passed, %d failed, %d skipped\n", total - failed - skipped, failed, skipped }' "$tally"

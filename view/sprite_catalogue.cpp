@@ -2,21 +2,34 @@
 
 #include <QString>
 
-#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+
+#include "invariant.h"
 
 namespace trotix {
 
+QImage LoadBitmapOrExit(const QString& resource) {
+  const QImage image(resource);
+  if (image.isNull()) {
+    // Drawing from an empty picture would show a black window with no word
+    // of why; a damaged build is better told at once.
+    std::fprintf(stderr, "Trotix: the bitmap %s could not be read from the program's resources\n",
+                 qPrintable(resource));
+    std::exit(EXIT_FAILURE);
+  }
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
 SpriteCatalogue::SpriteCatalogue() {
   for (int id : kIds) {
-    QImage image(QStringLiteral(":/bitmaps/%1.xpm").arg(id));
-    assert(!image.isNull() && "a bitmap is missing from the resources");
-    bitmaps_.emplace(id, image.convertToFormat(QImage::Format_RGB32));
+    bitmaps_.emplace(id, LoadBitmapOrExit(QStringLiteral(":/bitmaps/%1.xpm").arg(id)));
   }
 }
 
 const QImage& SpriteCatalogue::Bitmap(int id) const {
   const auto found = bitmaps_.find(id);
-  assert(found != bitmaps_.end());
+  TROTIX_CHECK(found != bitmaps_.end(), "a sprite id outside the catalogue was drawn");
   return found->second;
 }
 

@@ -40,4 +40,8 @@ class SpriteCatalogue {
   std::map<int, QImage> bitmaps_;
 };
 
+// The bitmap at `resource` as 32-bit RGB. One that is missing or does not
+// decode ends the program with one line on standard error, in every build.
+QImage LoadBitmapOrExit(const QString& resource);
+
 }  // namespace trotix

@@ -12,6 +12,9 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
   const struct { double in; std::int32_t out; } cases[] = {
       {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0}, {1.5, 2},
       {1998.5, 1998}, {1997.5, 1998}, {2.4999, 2}, {-0.4, 0}, {7.0, 7},
+      // Beyond the int32 range a value is held at its end, never undefined.
+      {2147483647.4, 2147483647}, {1.5e11, 2147483647}, {-1.5e11, -2147483648},
+      {std::numeric_limits<double>::infinity(), 2147483647}, {std::nan(""), 0},
   };
   for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
 }

@@ -187,5 +187,13 @@ TEST_F(Catalogue, StartHasTheGateAndFinishTheArch) {
   EXPECT_GT(navy, 40) << "the finish arch";
 }
 
+// Both hold in release builds too, where an assert would have vanished.
+TEST_F(Catalogue, ABrokenBitmapOrIdEndsTheProgramWithOneLine) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(LoadBitmapOrExit(QStringLiteral(":/bitmaps/999.xpm")), ::testing::ExitedWithCode(EXIT_FAILURE),
+              "Trotix: the bitmap :/bitmaps/999.xpm could not be read");
+  EXPECT_DEATH(Sprites().Bitmap(999), "Trotix: a sprite id outside the catalogue was drawn");
+}
+
 }  // namespace
 }  // namespace trotix
