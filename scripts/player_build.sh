@@ -6,7 +6,8 @@
 # of the player's configuration without changing that configuration.
 #
 # The packages are hidden in a private mount namespace (unshare -m), by
-# binding empty folders over their headers and CMake packages; where that is
+# binding empty folders and /dev/null over their headers, sources, CMake
+# packages and libraries; where that is
 # not allowed (not root, no namespaces) the build runs in plain sight and
 # says so.
 set -euo pipefail
@@ -31,17 +32,23 @@ if [[ ${1:-} == --inside ]]; then
 fi
 
 multiarch=$(gcc -print-multiarch 2>/dev/null || echo x86_64-linux-gnu)
+lib=/usr/lib/$multiarch
 hidden=(
-  /usr/include/gtest /usr/include/gmock /usr/include/benchmark
-  "/usr/lib/$multiarch/cmake/GTest" "/usr/lib/$multiarch/cmake/benchmark"
+  /usr/include/gtest /usr/include/gmock /usr/include/benchmark /usr/src/gtest /usr/src/googletest
+  "$lib/cmake/GTest" "$lib/cmake/benchmark"
+  "$lib"/lib{gtest,gtest_main,gmock,gmock_main,benchmark,benchmark_main}.{a,so}
 )
 if [[ $(id -u) -eq 0 ]] && unshare -m true 2>/dev/null; then
   # shellcheck disable=SC2016
-  exec unshare -m bash -c '
+  exec unshare -m --propagation private bash -c '
     set -e
     empty=$(mktemp -d)
-    for dir in "$@"; do
-      if [[ -d $dir ]]; then mount --bind "$empty" "$dir"; fi
+    for path in "$@"; do
+      if [[ -d $path ]]; then
+        mount --bind "$empty" "$path"
+      elif [[ -e $path ]]; then
+        mount --bind /dev/null "$path"
+      fi
     done
     echo "(GoogleTest and Google Benchmark are hidden from this build)"
     exec bash scripts/player_build.sh --inside
