@@ -4,6 +4,7 @@
 // finite and positive), drawable (every rating's gauge mark a pixel well
 // inside int32, every listed rating a few digits) and the style must fit 16
 // bits; whatever it refuses must name a line and a reason.
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -33,22 +34,22 @@ bool DrawableRating(double rating) {
 }
 
 void CheckAccepted(const trotix::FieldRecords& records) {
-  trotix::RaceState race;
+  std::array<trotix::Horse, trotix::kHorseCount> horses{};
   for (std::size_t i = 0; i < trotix::kHorseCount; ++i) {
     const trotix::FieldFileHorse& horse = records[i];
     const double strength = horse.Speed * horse.Stamina;
     if (!(std::isfinite(strength) && strength > 0.0)) Fail("an accepted horse has no usable strength");
     if (!DrawableRating(horse.Speed) || !DrawableRating(horse.Stamina)) Fail("an accepted rating cannot be drawn");
     if (horse.Style < -32768 || horse.Style > 32767) Fail("an accepted style does not fit 16 bits");
-    race.Horses[i].Speed = horse.Speed;
-    race.Horses[i].Stamina = horse.Stamina;
+    horses[i].Speed = horse.Speed;
+    horses[i].Stamina = horse.Stamina;
   }
-  trotix::ComputeWinOdds(race);
-  trotix::ComputeQuinellaOdds(race);
+  trotix::ComputeWinOdds(horses);
+  const trotix::PairOdds quinella = trotix::QuinellaOddsOf(horses);
   for (std::size_t i = 0; i < trotix::kHorseCount; ++i) {
-    if (!UsableOdds(race.Horses[i].WinOdds)) Fail("an accepted field has win odds that are not finite and positive");
+    if (!UsableOdds(horses[i].WinOdds)) Fail("an accepted field has win odds that are not finite and positive");
     for (std::size_t j = 0; j < trotix::kHorseCount; ++j) {
-      if (i != j && !UsableOdds(race.QuinellaTable[i][j].Odds)) {
+      if (i != j && !UsableOdds(quinella[i][j])) {
         Fail("an accepted field has quinella odds that are not finite and positive");
       }
     }
