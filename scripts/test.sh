@@ -28,6 +28,9 @@ cmake --build build -j "$jobs"
 step "unit tests"
 run_ctest --test-dir build -LE e2e -j "$jobs" --output-on-failure
 
+# LeakSanitizer: leaks inside system libraries (libdbus under X) are not ours.
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
+
 step "unit tests under AddressSanitizer and UBSan"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTROTIX_SANITIZE=ON -DTROTIX_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j "$jobs"
@@ -42,6 +45,10 @@ bash bench/run.sh build
 
 step "whole-program test"
 run_ctest --test-dir build -L e2e --output-on-failure
+
+step "whole-program start, F7 and close under AddressSanitizer and UBSan"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 TROTIX_E2E_SHORT=1 \
+  run_ctest --test-dir build-sanitize -L e2e --output-on-failure
 
 awk '$1 == "skipped" { skipped += $2; next } { failed += $1; total += $2 }
      END { printf "\nTrotix: %d passed, %d failed, %d skipped\n", total - failed - skipped, failed, skipped }' "$tally"
