@@ -191,56 +191,39 @@ TEST_F(ProfileFileTest, OnlyAnOrdinaryFileIsReadOrReplaced) {
 
 // A symbolic link named Trotix.ini beside the executable is not an ordinary
 // file of the game's folder: a save used to append to the file it pointed to
-// and replace that with a file of the player's own, whoever had owned it.
-TEST_F(ProfileFileTest, ALinkInTheGamesFolderIsNeitherReadNorWrittenThrough) {
-  const QString target = PathOf("elsewhere.ini");
-  const std::string text = "[Trotix]\r\nTop=15\r\n";
-  WriteBytes(target, text);
-  GiveAway(target, kSomeoneElse, kSomeoneElse);
-  const QString link = PathOf("Trotix.ini");
-  Link(target, link);
-  const QString dangling = PathOf("Dangling.ini");
-  Link(PathOf("nowhere.ini"), dangling);
-
-  EXPECT_EQ(GetPrivateProfileString("Trotix", "Top", "0", 1024, link), "0");
-  EXPECT_EQ(ReadProfileFile(link).status, ProfileFileStatus::kSymbolicLink);
-  EXPECT_FALSE(WritePrivateProfileString("Trotix", "Left", "30", link));
-  EXPECT_FALSE(WritePrivateProfileString("Trotix", "Left", "30", dangling));
-  EXPECT_EQ(ReadBytes(target), text);
-  EXPECT_EQ(StatOf(target).st_uid, kSomeoneElse);
-  EXPECT_TRUE(IsLink(link));
-  EXPECT_TRUE(IsLink(dangling));
-  EXPECT_FALSE(QFileInfo::exists(PathOf("nowhere.ini")));
-}
-
-// In a user's own configuration folder a link to that user's file is
-// followed, and its target is what gets replaced; any other link is not.
-TEST_F(ProfileFileTest, TheFollowingPolicyTakesOnlyALinkToTheUsersOwnFile) {
+// and replace that with a file of the player's own, whoever had owned it. In
+// a user's own configuration folder a link to that user's file is followed
+// and its target replaced; no other link is.
+TEST_F(ProfileFileTest, LinksAreFollowedOnlyToTheUsersOwnFileAndOnlyWhereAllowed) {
   ASSERT_TRUE(QDir(dir_.path()).mkdir("dotfiles"));
-  const QString own = PathOf("dotfiles/Trotix.ini");
-  WriteBytes(own, "[Trotix]\r\nTop=15\r\n");
-  const QString theirs = PathOf("theirs.ini");
-  WriteBytes(theirs, "[Trotix]\r\nTop=45\r\n");
+  const QString own = PathOf("dotfiles/Trotix.ini"), theirs = PathOf("theirs.ini");
+  const std::string text = "[Trotix]\r\nTop=15\r\n";
+  WriteBytes(theirs, text);
   GiveAway(theirs, kSomeoneElse, kSomeoneElse);
-  const struct { const char* name; QString target; bool followed; } cases[] = {
-      {"own file", own, true},
-      {"someone else's file", theirs, false},
-      {"a folder", PathOf("dotfiles"), false},
-      {"nothing", PathOf("nowhere.ini"), false},
+  const struct { LinkPolicy policy; QString target; bool followed; } cases[] = {
+      {LinkPolicy::kRefuse, own, false},
+      {LinkPolicy::kRefuse, theirs, false},
+      {LinkPolicy::kRefuse, PathOf("nowhere.ini"), false},
+      {LinkPolicy::kFollowToOwnFile, own, true},
+      {LinkPolicy::kFollowToOwnFile, theirs, false},
+      {LinkPolicy::kFollowToOwnFile, PathOf("dotfiles"), false},
+      {LinkPolicy::kFollowToOwnFile, PathOf("nowhere.ini"), false},
   };
   for (const auto& c : cases) {
+    const std::string name = std::string(c.policy == LinkPolicy::kRefuse ? "refuse " : "follow ") + c.target.toStdString();
+    WriteBytes(own, text);
     const QString link = PathOf("Trotix.ini");
     QFile::remove(link);
     Link(c.target, link);
-    const ProfileFileRead read = ReadProfileFile(link, LinkPolicy::kFollowToOwnFile);
-    const ProfileSetting left{"Left", "30"};
-    const ProfileFileStatus saved = WriteProfileStrings("Trotix", std::span(&left, 1), link, LinkPolicy::kFollowToOwnFile);
-    EXPECT_EQ(read.status, c.followed ? ProfileFileStatus::kOk : ProfileFileStatus::kSymbolicLink) << c.name;
-    EXPECT_EQ(saved, c.followed ? ProfileFileStatus::kOk : ProfileFileStatus::kSymbolicLink) << c.name;
-    EXPECT_TRUE(IsLink(link)) << c.name;
+    EXPECT_EQ(GetPrivateProfileString("Trotix", "Top", "0", 1024, link, c.policy), c.followed ? "15" : "0") << name;
+    EXPECT_EQ(WritePrivateProfileString("Trotix", "Left", "30", link, c.policy), c.followed) << name;
+    EXPECT_EQ(ReadProfileFile(link, c.policy).status,
+              c.followed ? ProfileFileStatus::kOk : ProfileFileStatus::kSymbolicLink) << name;
+    EXPECT_EQ(ReadBytes(own), c.followed ? text + "Left=30\r\n" : text) << name;
+    EXPECT_TRUE(IsLink(link)) << name;
   }
-  EXPECT_EQ(ReadBytes(own), "[Trotix]\r\nTop=15\r\nLeft=30\r\n");
-  EXPECT_EQ(ReadBytes(theirs), "[Trotix]\r\nTop=45\r\n");
+  EXPECT_EQ(ReadBytes(theirs), text);
+  EXPECT_EQ(StatOf(theirs).st_uid, kSomeoneElse);
   EXPECT_FALSE(QFileInfo::exists(PathOf("nowhere.ini")));
   EXPECT_EQ(QDir(PathOf("dotfiles")).entryList(QDir::Files | QDir::Hidden), QStringList{"Trotix.ini"});
 }
