@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 
 namespace trotix {
 
@@ -18,10 +19,12 @@ int LowestAllowedNice() {
   return static_cast<int>(lowest < -20 ? -20 : lowest);
 }
 
-int NiceOf(long thread_id) {
+// Nothing for a thread that has ended since it was listed.
+std::optional<int> NiceOf(long thread_id) {
   errno = 0;
   const int nice = getpriority(PRIO_PROCESS, static_cast<id_t>(thread_id));
-  return errno == 0 ? nice : 0;
+  if (errno != 0) return std::nullopt;
+  return nice;
 }
 
 // Calls `visit` with the id of every thread of this process, or with 0 (the
@@ -59,13 +62,14 @@ void NicePriority::Raise() {
   // to give back are those from before any raising.
   const bool record = !raised_;
   if (record) {
-    caller_nice_ = NiceOf(0);
+    caller_nice_ = NiceOf(0).value_or(0);
     saved_count_ = 0;
   }
   ForEveryThread([&](long tid) {
-    const int nice = NiceOf(tid);
-    if (record && saved_count_ < saved_.size()) saved_[saved_count_++] = {tid, nice};
-    if (raised_nice_ < nice) setpriority(PRIO_PROCESS, static_cast<id_t>(tid), raised_nice_);
+    const std::optional<int> nice = NiceOf(tid);
+    if (!nice) return;
+    if (record && saved_count_ < saved_.size()) saved_[saved_count_++] = {tid, *nice};
+    if (raised_nice_ < *nice) setpriority(PRIO_PROCESS, static_cast<id_t>(tid), raised_nice_);
   });
   raised_ = true;
 }
