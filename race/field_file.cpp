@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "numbers.h"
+#include "odds.h"
 
 namespace trotix {
 
@@ -27,6 +28,32 @@ FieldFileParse Refuse(int line, std::string problem) {
   result.line = line;
   result.problem = std::move(problem);
   return result;
+}
+
+bool UsableOdds(double odds) { return std::isfinite(odds) && odds > 0.0; }
+
+// The first horse whose win odds, or whose quinella odds beside another
+// horse, would not be a finite positive number; -1 when every one is. Of a
+// failing pair the weaker horse is named: its tiny strength is what broke
+// the odds. Worked out exactly as the race will work them out.
+int FirstHorseWithUnusableOdds(const FieldRecords& records) {
+  std::array<Horse, kHorseCount> horses{};
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    horses[i].Speed = records[i].Speed;
+    horses[i].Stamina = records[i].Stamina;
+  }
+  ComputeWinOdds(horses);
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    if (!UsableOdds(horses[i].WinOdds)) return static_cast<int>(i);
+  }
+  const PairOdds quinella = QuinellaOddsOf(horses);
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    for (std::size_t j = i + 1; j < kHorseCount; ++j) {
+      if (UsableOdds(quinella[i][j])) continue;
+      return static_cast<int>(Strength(horses[j]) < Strength(horses[i]) ? j : i);
+    }
+  }
+  return -1;
 }
 
 }  // namespace
@@ -54,6 +81,10 @@ FieldFileParse ParseFieldFile(std::string_view head, bool whole_file) {
     FieldFileHorse& horse = result.horses[static_cast<std::size_t>(n - 1)];
     horse.Speed = LeadingNumber(speed);
     horse.Stamina = LeadingNumber(stamina);
+    // Written so that an infinity (1e999) fails too.
+    if (!(std::fabs(horse.Speed) <= kRatingLimit && std::fabs(horse.Stamina) <= kRatingLimit)) {
+      return Refuse(n, "has a speed or stamina outside -1000000..1000000");
+    }
     const double strength = horse.Speed * horse.Stamina;
     // The odds divide by the strength and take square roots of it.
     if (!(std::isfinite(strength) && strength > 0.0)) {
@@ -63,6 +94,8 @@ FieldFileParse ParseFieldFile(std::string_view head, bool whole_file) {
     if (!rounded_style) return Refuse(n, "has a running style outside -32768..32767");
     horse.Style = *rounded_style;
   }
+  const int weak = FirstHorseWithUnusableOdds(result.horses);
+  if (weak >= 0) return Refuse(weak + 1, "gives odds that are not a finite positive number");
   result.ok = true;
   return result;
 }

@@ -19,6 +19,13 @@ inline constexpr const char* kFieldFileName = "horsedat.txt";
 // bytes, and a huge file must not slow the start.
 inline constexpr std::size_t kFieldFileReadLimit = 64 * 1024;
 
+// The largest Speed or Stamina a file may give, either sign. The leader
+// panel draws a rating's mark 15 twips a point from its gauge, so a rating of
+// a million lands some million pixels away, still far inside the int32 range
+// of drawing coordinates, and the F7 listing shows it in seven digits. The
+// strength of such a horse, 1e12, leaves the odds every digit they show.
+inline constexpr double kRatingLimit = 1'000'000.0;
+
 struct FieldFileHorse {
   double Speed;
   double Stamina;
@@ -37,8 +44,10 @@ struct FieldFileParse {
 // Reads the six horses from the start of the file. `head` is the file's
 // content up to kFieldFileReadLimit bytes; `whole_file` tells whether that is
 // all of it. A file that breaks a limit is refused as a whole: fewer than six
-// lines, a line with fewer than three columns, a Speed x Stamina that is not
-// a positive finite number, or a style that does not fit 16 bits.
+// lines, a line with fewer than three columns, a Speed or Stamina that is not
+// a number within +-kRatingLimit, a Speed x Stamina that is not positive, a
+// style that does not fit 16 bits, or a field whose win or quinella odds
+// would not all be finite positive numbers (a tiny strength beside big ones).
 FieldFileParse ParseFieldFile(std::string_view head, bool whole_file);
 
 }  // namespace trotix

@@ -7,15 +7,16 @@ namespace trotix {
 
 double Strength(const Horse& horse) { return horse.Speed * horse.Stamina; }
 
-void ComputeWinOdds(RaceState& race) {
+void ComputeWinOdds(RaceState& race) { ComputeWinOdds(race.Horses); }
+
+void ComputeWinOdds(std::array<Horse, kHorseCount>& horses) {
   double total = 0.0;
-  for (const Horse& horse : race.Horses) total += Strength(horse);
-  for (Horse& horse : race.Horses) horse.WinOdds = total / Strength(horse) * kOddsFactor;
+  for (const Horse& horse : horses) total += Strength(horse);
+  for (Horse& horse : horses) horse.WinOdds = total / Strength(horse) * kOddsFactor;
 }
 
-void ComputeQuinellaOdds(RaceState& race) {
-  const auto& horses = race.Horses;
-  std::array<std::array<double, kHorseCount>, kHorseCount> root{};
+PairOdds QuinellaOddsOf(const std::array<Horse, kHorseCount>& horses) {
+  PairOdds root{};
   double pair_total = 0.0;
   for (std::size_t i = 0; i < kHorseCount; ++i) {
     for (std::size_t j = 0; j < kHorseCount; ++j) {
@@ -24,11 +25,22 @@ void ComputeQuinellaOdds(RaceState& race) {
       if (i < j) pair_total += root[i][j];
     }
   }
+  PairOdds odds{};
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    for (std::size_t j = 0; j < kHorseCount; ++j) {
+      if (i != j) odds[i][j] = pair_total / root[i][j] * kOddsFactor;
+    }
+  }
+  return odds;
+}
+
+void ComputeQuinellaOdds(RaceState& race) {
+  const PairOdds odds = QuinellaOddsOf(race.Horses);
   for (std::size_t i = 0; i < kHorseCount; ++i) {
     for (std::size_t j = 0; j < kHorseCount; ++j) {
       if (i == j) continue;
       QuinellaEntry& entry = race.QuinellaTable[i][j];
-      entry.Odds = pair_total / root[i][j] * kOddsFactor;
+      entry.Odds = odds[i][j];
       entry.Label = std::to_string(std::min(i, j) + 1) + "-" + std::to_string(std::max(i, j) + 1);
     }
   }

@@ -3,6 +3,8 @@
 // the reciprocals of either set add up to 1 / 0.7.
 #pragma once
 
+#include <array>
+
 #include "race_state.h"
 
 namespace trotix {
@@ -15,6 +17,11 @@ double Strength(const Horse& horse);
 // WinOdds of every horse: total strength / own strength x 0.7, the division
 // first. The total is summed horse 0 first.
 void ComputeWinOdds(RaceState& race);
+void ComputeWinOdds(std::array<Horse, kHorseCount>& horses);
+
+// The quinella odds of pair (i, j) at [i][j] and [j][i]; the diagonal is 0.
+using PairOdds = std::array<std::array<double, kHorseCount>, kHorseCount>;
+PairOdds QuinellaOddsOf(const std::array<Horse, kHorseCount>& horses);
 
 // QuinellaTable for all fifteen pairs, written at (i, j) and (j, i); the
 // diagonal is never touched.

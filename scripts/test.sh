@@ -37,6 +37,9 @@ cmake --build --preset dev -j "$jobs"
 step "unit tests"
 run_ctest --test-dir build -LE e2e -j "$jobs" --output-on-failure
 
+# LeakSanitizer: leaks inside system libraries (libdbus under X) are not ours.
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
+
 step "unit tests under AddressSanitizer and UBSan"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
@@ -51,6 +54,10 @@ bash bench/run.sh build
 
 step "whole-program test"
 run_ctest --test-dir build -L e2e --output-on-failure
+
+step "whole-program start, F7 and close under AddressSanitizer and UBSan"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 TROTIX_E2E_SHORT=1 \
+  run_ctest --test-dir build-sanitize -L e2e --output-on-failure
 
 printf '\n(%d s in all)\n' $((SECONDS - started))
 awk '$1 == "skipped" { skipped += $2; next } { failed += $1; total += $2 }

@@ -7,6 +7,7 @@
 
 #include "frm_main.h"
 #include "position_text.h"
+#include "private_profile.h"
 #include "profile_file.h"
 #include "twips.h"
 
@@ -31,8 +32,13 @@ QString frmMain::PositionFilePath() const {
 
 void frmMain::LoadWindowPosition() {
   const QString path = PositionFilePath();
-  const float top = ParsePositionValue(GetPrivateProfileString(kSection, "Top", "0", kValueBufferSize, path));
-  const float left = ParsePositionValue(GetPrivateProfileString(kSection, "Left", "0", kValueBufferSize, path));
+  const ProfileFileRead file = ReadProfileFile(path);
+  if (file.status == ProfileFileStatus::kSymbolicLink) {
+    std::fprintf(stderr, "Trotix: %s is a symbolic link, not an ordinary file; the window position is not read from it\n",
+                 qPrintable(QDir::toNativeSeparators(path)));
+  }
+  const float top = ParsePositionValue(GetProfileString(file.text, kSection, "Top", "0", kValueBufferSize));
+  const float left = ParsePositionValue(GetProfileString(file.text, kSection, "Left", "0", kValueBufferSize));
   // Applied as stored, also where the window cannot be seen.
   move(WindowCoordinate(left), WindowCoordinate(top));
 }
@@ -40,9 +46,16 @@ void frmMain::LoadWindowPosition() {
 void frmMain::SaveWindowPosition() {
   const QString path = PositionFilePath();
   const auto twips = [](int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); };
-  const bool saved = WritePrivateProfileString(kSection, "Top", FormatGeneralNumber(twips(y())), path) &&
-                     WritePrivateProfileString(kSection, "Left", FormatGeneralNumber(twips(x())), path);
-  if (!saved) {
+  const std::string top = FormatGeneralNumber(twips(y()));
+  const std::string left = FormatGeneralNumber(twips(x()));
+  // Both keys in one locked read-modify-write: two copies closing at once
+  // leave the position of one of them, never Top of one and Left of the other.
+  const ProfileSetting settings[] = {{"Top", top}, {"Left", left}};
+  const ProfileFileStatus saved = WriteProfileStrings(kSection, settings, path);
+  if (saved == ProfileFileStatus::kSymbolicLink) {
+    std::fprintf(stderr, "Trotix: %s is a symbolic link, not an ordinary file; the window position is not stored in it\n",
+                 qPrintable(QDir::toNativeSeparators(path)));
+  } else if (saved != ProfileFileStatus::kOk) {
     std::fprintf(stderr, "Trotix: the window position could not be stored in %s\n",
                  qPrintable(QDir::toNativeSeparators(path)));
   }

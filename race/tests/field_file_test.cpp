@@ -72,7 +72,7 @@ TEST(ParseFieldFile, RefusesAFileThatBreaksALimitAndNamesTheLine) {
       {"letters for a speed", WithFirstLine("fast\t60\t2"), 1, "positive"},
       {"empty stamina column", WithFirstLine("80\t\t2"), 1, "positive"},
       {"negative stamina", WithFirstLine("80\t-60\t2"), 1, "positive"},
-      {"overflowing strength", WithFirstLine("1e200\t1e200\t2"), 1, "positive"},
+      {"overflowing strength", WithFirstLine("1e200\t1e200\t2"), 1, "1000000"},
       {"style too large", WithFirstLine("80\t60\t40000"), 1, "style"},
       {"style rounds past 16 bits", WithFirstLine("80\t60\t32767.5"), 1, "style"},
       {"bad last line", kSixLines.substr(0, kSixLines.rfind("55")) + "55\t75", 6, "three"},
@@ -91,6 +91,45 @@ TEST(ParseFieldFile, RatingsAreTakenAsWrittenWhenTheStrengthIsPositive) {
   ASSERT_TRUE(parsed.ok) << parsed.problem;
   EXPECT_EQ(parsed.horses[0].Speed, -80.0);
   EXPECT_EQ(parsed.horses[0].Stamina, -60.0);
+}
+
+std::string SixLinesOf(const std::string& line) {
+  std::string text;
+  for (int i = 0; i < 6; ++i) text += line + "\r\n";
+  return text;
+}
+
+std::string WithLine(int number, const std::string& line) {
+  std::string text = SixLinesOf("1e-15\t1e-15\t1");
+  const std::size_t at = (static_cast<std::size_t>(number) - 1) * std::string("1e-15\t1e-15\t1\r\n").size();
+  return text.replace(at, std::string("1e-15\t1e-15\t1").size(), line);
+}
+
+// Ratings that broke the drawing or gave odds of "xInf" and "xNaN", and the
+// edges of what is still taken.
+TEST(ParseFieldFile, RefusesRatingsAndOddsTheGameCannotShow) {
+  const struct { const char* name; std::string text; int line; const char* words; } refused[] = {
+      {"speed 1e10 puts the gauge mark beyond int32", WithFirstLine("1e10\t100\t1"), 1, "1000000"},
+      {"a hair over the bound", WithFirstLine("1000000.5\t1\t1"), 1, "1000000"},
+      {"a negative stamina beyond the bound", WithFirstLine("-1\t-1e7\t1"), 1, "1000000"},
+      {"an infinite speed", WithFirstLine("1e999\t1\t1"), 1, "1000000"},
+      {"309 digits", WithFirstLine("1e308\t1\t1"), 1, "1000000"},
+      {"six vast horses", SixLinesOf("1e154\t1e154\t1"), 1, "1000000"},
+      {"a denormal speed: win odds overflow", WithFirstLine("1e-320\t100\t1"), 1, "odds"},
+      {"a tiny horse on line 4", kSixLines.substr(0, 27) + "1e-305\t1\t4\r\n" + kSixLines.substr(36), 4, "odds"},
+      {"six equal tiny horses: quinella 0/0", SixLinesOf("1e-160\t1e-160\t1"), 1, "odds"},
+      {"only the quinella overflows; the weaker is named", WithLine(6, "1e-150\t1e-150\t1"), 6, "odds"},
+  };
+  for (const auto& c : refused) {
+    const FieldFileParse parsed = ParseFieldFile(c.text, true);
+    EXPECT_FALSE(parsed.ok) << c.name;
+    EXPECT_EQ(parsed.line, c.line) << c.name;
+    EXPECT_NE(parsed.problem.find(c.words), std::string::npos) << c.name << ": " << parsed.problem;
+  }
+  for (const char* line : {"1000000\t1000000\t1", "-1000000\t-1000000\t1", "1e-3\t1e-3\t1"}) {
+    const FieldFileParse parsed = ParseFieldFile(SixLinesOf(line), true);
+    EXPECT_TRUE(parsed.ok) << line << ": " << parsed.problem;
+  }
 }
 
 TEST(ParseFieldFile, ACutOffReadRefusesRatherThanGuessing) {

@@ -61,6 +61,36 @@ TEST_F(NicePriorityTest, ActsOnEveryThreadOfTheProcess) {
   EXPECT_EQ(after, 10);
 }
 
+// An operator renices the idle game after start-up, one thread differently
+// from the other: each gets its own value back when the race ends, not the
+// value the process had at start.
+TEST_F(NicePriorityTest, NormalGivesEachThreadTheNiceItHadWhenTheRaceBegan) {
+  NicePriority priority(3);  // made at nice 10, like the game at start-up
+  std::atomic<int> step{0};
+  int during = 99, after = 99;
+  std::thread other([&] {
+    setpriority(PRIO_PROCESS, 0, 14);
+    step = 1;
+    while (step != 2) std::this_thread::yield();
+    during = NiceOfThisThread();
+    step = 3;
+    while (step != 4) std::this_thread::yield();
+    after = NiceOfThisThread();
+  });
+  while (step != 1) std::this_thread::yield();
+  ASSERT_EQ(setpriority(PRIO_PROCESS, 0, 12), 0);
+  priority.SetPriorityClass(kRealtimePriorityClass);
+  EXPECT_EQ(NiceOfThisThread(), 3);
+  step = 2;
+  while (step != 3) std::this_thread::yield();
+  priority.SetPriorityClass(kNormalPriorityClass);
+  EXPECT_EQ(NiceOfThisThread(), 12);
+  step = 4;
+  other.join();
+  EXPECT_EQ(during, 3);
+  EXPECT_EQ(after, 14);
+}
+
 TEST_F(NicePriorityTest, NeverLowersThePriority) {
   NicePriority priority(15);  // a limit above where the process already is
   priority.SetPriorityClass(kRealtimePriorityClass);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "fake_platform.h"
 #include "frm_main.h"
 
@@ -64,6 +66,32 @@ TEST_F(WindowPosition, ClosingRewritesOnlyItsOwnKeys) {
     form.close();
   }
   EXPECT_EQ(ReadIni(), "; where the window was\n[Other]\nTop=5\n[TROTIX]\nLeft=-120\nTop=1500\nColour=red\n");
+}
+
+TEST_F(WindowPosition, ALinkNamedTrotixIniIsLeftAloneAndSaidSo) {
+  const QString elsewhere = fake.dir.filePath("elsewhere.ini");
+  {
+    QFile file(elsewhere);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Trotix]\r\nTop=1500\r\nLeft=3000\r\n");
+  }
+  ASSERT_EQ(symlink(elsewhere.toLocal8Bit().constData(), fake.dir.filePath("Trotix.ini").toLocal8Bit().constData()), 0);
+  ::testing::internal::CaptureStderr();
+  {
+    frmMain form(fake.platform);
+    form.Form_Load();
+    EXPECT_EQ(form.pos(), QPoint(0, 0));
+    form.move(230, 77);
+    form.close();
+  }
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("Trotix.ini is a symbolic link, not an ordinary file; the window position is not read"),
+            std::string::npos) << said;
+  EXPECT_NE(said.find("Trotix.ini is a symbolic link, not an ordinary file; the window position is not stored"),
+            std::string::npos) << said;
+  QFile file(elsewhere);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), "[Trotix]\r\nTop=1500\r\nLeft=3000\r\n");
 }
 
 }  // namespace

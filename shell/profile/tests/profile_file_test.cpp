@@ -7,10 +7,15 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <condition_variable>
 #include <csignal>
+#include <fcntl.h>
+#include <mutex>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "position_text.h"
@@ -44,6 +49,24 @@ class ProfileFileTest : public ::testing::Test {
 float ReadPosition(const char* key, const QString& path) {
   return ParsePositionValue(GetPrivateProfileString("Trotix", key, "0", 1024, path));
 }
+
+struct stat StatOf(const QString& path) {
+  struct stat st {};
+  EXPECT_EQ(lstat(path.toLocal8Bit().constData(), &st), 0) << path.toStdString();
+  return st;
+}
+
+bool IsLink(const QString& path) { return S_ISLNK(StatOf(path).st_mode); }
+
+void Link(const QString& target, const QString& link) {
+  ASSERT_EQ(symlink(target.toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
+}
+
+void GiveAway(const QString& path, uid_t uid, gid_t gid) {
+  ASSERT_EQ(lchown(path.toLocal8Bit().constData(), uid, gid), 0);
+}
+
+constexpr uid_t kSomeoneElse = 12345;
 
 TEST_F(ProfileFileTest, MissingFileGivesTheDefault) {
   EXPECT_EQ(GetPrivateProfileString("Trotix", "Top", "0", 1024, PathOf("none.ini")), "0");
@@ -164,6 +187,145 @@ TEST_F(ProfileFileTest, OnlyAnOrdinaryFileIsReadOrReplaced) {
   EXPECT_EQ(GetPrivateProfileString("Trotix", "Top", "0", 1024, folder), "0");
   EXPECT_FALSE(WritePrivateProfileString("Trotix", "Top", "15", folder));
   EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+// A symbolic link named Trotix.ini beside the executable is not an ordinary
+// file of the game's folder: a save used to append to the file it pointed to
+// and replace that with a file of the player's own, whoever had owned it. In
+// a user's own configuration folder a link to that user's file is followed
+// and its target replaced; no other link is.
+TEST_F(ProfileFileTest, LinksAreFollowedOnlyToTheUsersOwnFileAndOnlyWhereAllowed) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("dotfiles"));
+  const QString own = PathOf("dotfiles/Trotix.ini"), theirs = PathOf("theirs.ini");
+  const std::string text = "[Trotix]\r\nTop=15\r\n";
+  WriteBytes(theirs, text);
+  GiveAway(theirs, kSomeoneElse, kSomeoneElse);
+  const struct { LinkPolicy policy; QString target; bool followed; } cases[] = {
+      {LinkPolicy::kRefuse, own, false},
+      {LinkPolicy::kRefuse, theirs, false},
+      {LinkPolicy::kRefuse, PathOf("nowhere.ini"), false},
+      {LinkPolicy::kFollowToOwnFile, own, true},
+      {LinkPolicy::kFollowToOwnFile, theirs, false},
+      {LinkPolicy::kFollowToOwnFile, PathOf("dotfiles"), false},
+      {LinkPolicy::kFollowToOwnFile, PathOf("nowhere.ini"), false},
+  };
+  for (const auto& c : cases) {
+    const std::string name = std::string(c.policy == LinkPolicy::kRefuse ? "refuse " : "follow ") + c.target.toStdString();
+    WriteBytes(own, text);
+    const QString link = PathOf("Trotix.ini");
+    QFile::remove(link);
+    Link(c.target, link);
+    EXPECT_EQ(GetPrivateProfileString("Trotix", "Top", "0", 1024, link, c.policy), c.followed ? "15" : "0") << name;
+    EXPECT_EQ(WritePrivateProfileString("Trotix", "Left", "30", link, c.policy), c.followed) << name;
+    EXPECT_EQ(ReadProfileFile(link, c.policy).status,
+              c.followed ? ProfileFileStatus::kOk : ProfileFileStatus::kSymbolicLink) << name;
+    EXPECT_EQ(ReadBytes(own), c.followed ? text + "Left=30\r\n" : text) << name;
+    EXPECT_TRUE(IsLink(link)) << name;
+  }
+  EXPECT_EQ(ReadBytes(theirs), text);
+  EXPECT_EQ(StatOf(theirs).st_uid, kSomeoneElse);
+  EXPECT_FALSE(QFileInfo::exists(PathOf("nowhere.ini")));
+  EXPECT_EQ(QDir(PathOf("dotfiles")).entryList(QDir::Files | QDir::Hidden), QStringList{"Trotix.ini"});
+}
+
+// A save never changes who owns the file it replaces: the new file gets the
+// old one's owner, group and mode, or, when only root could give it those,
+// the old file stays.
+TEST_F(ProfileFileTest, ASaveKeepsTheOwnerOfTheFileItReplaces) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can make a file that belongs to someone else";
+  const QString path = PathOf("Trotix.ini");
+  WriteBytes(path, "[Trotix]\r\nTop=15\r\n");
+  GiveAway(path, kSomeoneElse, kSomeoneElse);
+  ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+  EXPECT_TRUE(WritePrivateProfileString("Trotix", "Top", "30", path));
+  EXPECT_EQ(ReadBytes(path), "[Trotix]\r\nTop=30\r\n");
+  EXPECT_EQ(StatOf(path).st_uid, kSomeoneElse);
+  EXPECT_EQ(StatOf(path).st_gid, kSomeoneElse);
+  EXPECT_EQ(StatOf(path).st_mode & 07777, 0640u);
+
+  // An ordinary user in a folder anyone may write to, with root's file.
+  const std::string root_text = "[Trotix]\r\nTop=45\r\n";
+  WriteBytes(path, root_text);
+  GiveAway(path, 0, 0);
+  ASSERT_EQ(chmod(path.toLocal8Bit().constData(), 0666), 0);
+  ASSERT_EQ(chmod(dir_.path().toLocal8Bit().constData(), 0777), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (setgid(kSomeoneElse) != 0 || setuid(kSomeoneElse) != 0) _exit(2);
+    const ProfileSetting top{"Top", "60"};
+    _exit(WriteProfileStrings("Trotix", std::span(&top, 1), path) == ProfileFileStatus::kOtherOwner ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other user's save was not refused";
+  EXPECT_EQ(ReadBytes(path), root_text);
+  EXPECT_EQ(StatOf(path).st_uid, 0u);
+  EXPECT_EQ(Entries(), QStringList{"Trotix.ini"});
+}
+
+// Two copies closing at once. The first has read the file and made its text
+// when the second starts; the second must wait for the lock, then read what
+// the first wrote, so the file ends with both keys of the second and the
+// bytes of four single-key writes made one after the other.
+TEST_F(ProfileFileTest, ConcurrentSavesTakeTurnsAndTheLastSetsBothKeys) {
+  const QString path = PathOf("Trotix.ini");
+  WriteBytes(path, "[Trotix]\nLeft=1\n");
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool second_waits = false, second_done = false;
+  ProfileFileStatus second_result = ProfileFileStatus::kFailed;
+  std::thread second;
+
+  ProfileSaveHooks first_hooks;
+  first_hooks.before_replace = [&] {
+    second = std::thread([&] {
+      ProfileSaveHooks hooks;
+      hooks.waiting_for_lock = [&] {
+        const std::lock_guard<std::mutex> hold(mutex);
+        second_waits = true;
+        changed.notify_all();
+      };
+      const ProfileSetting b[] = {{"Top", "222"}, {"Left", "-222"}};
+      second_result = WriteProfileStrings("Trotix", b, path, LinkPolicy::kRefuse, &hooks);
+      const std::lock_guard<std::mutex> hold(mutex);
+      second_done = true;
+      changed.notify_all();
+    });
+    // Without a lock the second would finish here, and the first then
+    // overwrite it.
+    std::unique_lock<std::mutex> hold(mutex);
+    changed.wait(hold, [&] { return second_waits || second_done; });
+  };
+  const ProfileSetting a[] = {{"Top", "111"}, {"Left", "-111"}};
+  EXPECT_EQ(WriteProfileStrings("Trotix", a, path, LinkPolicy::kRefuse, &first_hooks), ProfileFileStatus::kOk);
+  second.join();
+  EXPECT_EQ(second_result, ProfileFileStatus::kOk);
+  EXPECT_EQ(ReadBytes(path), "[Trotix]\nLeft=-222\nTop=222\r\n");
+  EXPECT_EQ(Entries(), QStringList{"Trotix.ini"});
+}
+
+TEST_F(ProfileFileTest, ASaveThatChangesNothingLeavesTheFileUntouched) {
+  const QString path = PathOf("Trotix.ini");
+  WriteBytes(path, "[Trotix]\r\nTop=15\r\nLeft=30\r\n");
+  const timespec long_ago[] = {{1000000000, 0}, {1000000000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.toLocal8Bit().constData(), long_ago, 0), 0);
+  const struct stat before = StatOf(path);
+  const ProfileSetting same[] = {{"Top", "15"}, {"Left", "30"}};
+  EXPECT_EQ(WriteProfileStrings("Trotix", same, path), ProfileFileStatus::kOk);
+  const struct stat after = StatOf(path);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+}
+
+TEST_F(ProfileFileTest, AnOversizedFileWithCarriageReturnsOnlyStillGivesItsPosition) {
+  const QString path = PathOf("Trotix.ini");
+  std::string text = "[Trotix]\rTop=5\rLeft=7\r";
+  text += std::string(kProfileFileReadLimit, ';') + "\r";
+  WriteBytes(path, text);
+  EXPECT_EQ(ReadPosition("Top", path), 5.0f);
+  EXPECT_EQ(ReadPosition("Left", path), 7.0f);
 }
 
 }  // namespace
