@@ -1,6 +1,8 @@
 // Where the window reopens: the top-left corner of its frame, in twips,
-// kept in Trotix.ini beside the executable.
+// kept in Trotix.ini beside the executable or in the user's folder
+// (platform/file_locations.h).
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,12 +27,8 @@ int WindowCoordinate(float twips) {
 }
 }  // namespace
 
-QString frmMain::PositionFilePath() const {
-  return QDir(platform_.program_dir).filePath(QStringLiteral("Trotix.ini"));
-}
-
 void frmMain::LoadWindowPosition() {
-  const QString path = PositionFilePath();
+  const QString path = platform_.files.PositionFile();
   const float top = ParsePositionValue(GetPrivateProfileString(kSection, "Top", "0", kValueBufferSize, path));
   const float left = ParsePositionValue(GetPrivateProfileString(kSection, "Left", "0", kValueBufferSize, path));
   // Applied as stored, also where the window cannot be seen.
@@ -38,7 +36,9 @@ void frmMain::LoadWindowPosition() {
 }
 
 void frmMain::SaveWindowPosition() {
-  const QString path = PositionFilePath();
+  const QString path = platform_.files.PositionFile();
+  // The user's folder is made on the first save.
+  QDir().mkpath(QFileInfo(path).absolutePath());
   const auto twips = [](int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); };
   const bool saved = WritePrivateProfileString(kSection, "Top", FormatGeneralNumber(twips(y())), path) &&
                      WritePrivateProfileString(kSection, "Left", FormatGeneralNumber(twips(x())), path);
