@@ -75,7 +75,7 @@ rm -f "$BUILD"/trotix_*.deb
   cat "$WORK/cpack.log"
   fatal "cpack -G DEB failed"
 }
-DEB=$(ls "$BUILD"/trotix_*.deb 2>/dev/null | head -n 1)
+DEB=$(find "$BUILD" -maxdepth 1 -name 'trotix_*.deb' | head -n 1)
 [[ -f $DEB ]] || fatal "cpack made no trotix_*.deb in $BUILD"
 ok "cpack made $(basename "$DEB") ($(($(stat -c %s "$DEB") / 1024)) KiB)"
 
@@ -115,8 +115,11 @@ if appstreamcli validate --no-net "$ROOT/usr/share/metainfo/$APP_ID.metainfo.xml
 else
   fail "appstreamcli validate --no-net: $(cat "$WORK/appstream.log")"
 fi
-[[ -f $ROOT/usr/share/doc/trotix/README.md ]] && ok "the README is in usr/share/doc/trotix" ||
+if [[ -f $ROOT/usr/share/doc/trotix/README.md ]]; then
+  ok "the README is in usr/share/doc/trotix"
+else
   fail "no usr/share/doc/trotix/README.md"
+fi
 
 # Every icon is the 32 x 32 window icon scaled by nearest neighbour (pixel
 # centres), compared over two backgrounds so transparency counts too.
@@ -134,8 +137,11 @@ for size in 16 32 48 64 128 256; do
     fi
   done
 done
-[[ -z $bad_icons ]] && ok "hicolor icons 16..256 are the window icon scaled by nearest neighbour" ||
+if [[ -z $bad_icons ]]; then
+  ok "hicolor icons 16..256 are the window icon scaled by nearest neighbour"
+else
   fail "icons missing or not nearest-neighbour scaled at size(s):$bad_icons"
+fi
 
 # ---- The unpacked game, run by an ordinary user ----
 
@@ -183,8 +189,11 @@ if [[ $(od -An -c <"$USER_DIR/Trotix.ini" 2>/dev/null) == "$expected" && $(stat 
 else
   fail "XDG_CONFIG_HOME/trotix/Trotix.ini is missing, not the player's, or holds: $(tr '\r\n' '|~' <"$USER_DIR/Trotix.ini" 2>/dev/null)"
 fi
-[[ ! -e $ROOT/usr/games/Trotix.ini ]] && ok "nothing was written beside the program" ||
+if [[ ! -e $ROOT/usr/games/Trotix.ini ]]; then
+  ok "nothing was written beside the program"
+else
   fail "a Trotix.ini appeared in usr/games"
+fi
 cp "$USER_DIR/Trotix.ini" "$SHOTS/package-Trotix.ini" 2>/dev/null
 
 start_game || fatal "no window (run 3)"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that drive the game on a virtual X server (after
 # virtual_display.sh): the window manager, starting and closing the game,
 # finding its windows and reading their pixels back from screenshots.
