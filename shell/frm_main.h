@@ -60,6 +60,7 @@ class frmMain final : public QWidget, private RaceHost, private SceneHost {
   void DrawScene() override;    // also what each tick asks of the window
   void ShowResults() override;  // the race's last act
   void ShowFieldListing();
+  QString PositionFilePath() const;
 
   // What the race asks of the window.
   void SetDistanceValue(std::int32_t metres) override;

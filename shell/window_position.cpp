@@ -27,8 +27,12 @@ int WindowCoordinate(float twips) {
 }
 }  // namespace
 
+QString frmMain::PositionFilePath() const {
+  return platform_.files.PositionFile();
+}
+
 void frmMain::LoadWindowPosition() {
-  const QString path = platform_.files.PositionFile();
+  const QString path = PositionFilePath();
   const float top = ParsePositionValue(GetPrivateProfileString(kSection, "Top", "0", kValueBufferSize, path));
   const float left = ParsePositionValue(GetPrivateProfileString(kSection, "Left", "0", kValueBufferSize, path));
   // Applied as stored, also where the window cannot be seen.
@@ -36,9 +40,8 @@ void frmMain::LoadWindowPosition() {
 }
 
 void frmMain::SaveWindowPosition() {
-  const QString path = platform_.files.PositionFile();
-  // The user's folder is made on the first save.
-  QDir().mkpath(QFileInfo(path).absolutePath());
+  const QString path = PositionFilePath();
+  QDir().mkpath(QFileInfo(path).absolutePath());  // the user's folder is made on the first save
   const auto twips = [](int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); };
   const bool saved = WritePrivateProfileString(kSection, "Top", FormatGeneralNumber(twips(y())), path) &&
                      WritePrivateProfileString(kSection, "Left", FormatGeneralNumber(twips(x())), path);

@@ -54,18 +54,6 @@ TEST_F(WindowPosition, FirstCloseCreatesTheFile) {
   EXPECT_EQ(ReadIni(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
 }
 
-TEST_F(WindowPosition, ClosingRewritesOnlyItsOwnKeys) {
-  WriteIni("; where the window was\n[Other]\nTop=5\n[TROTIX]\nleft = 10\nTop=20\nColour=red\n");
-  {
-    frmMain form(fake.platform);
-    form.Form_Load();
-    EXPECT_EQ(form.pos(), QPoint(1, 1));
-    form.move(-8, 100);
-    form.close();
-  }
-  EXPECT_EQ(ReadIni(), "; where the window was\n[Other]\nTop=5\n[TROTIX]\nLeft=-120\nTop=1500\nColour=red\n");
-}
-
 TEST_F(WindowPosition, AnInstalledCopyKeepsItInTheUsersFolder) {
   const QString user = fake.dir.filePath("config/trotix");  // made by the first save
   fake.platform.files = {fake.dir.filePath("bin"), user, FilePlace::kUserFolder};
@@ -83,6 +71,18 @@ TEST_F(WindowPosition, AnInstalledCopyKeepsItInTheUsersFolder) {
   frmMain next(fake.platform);
   next.Form_Load();
   EXPECT_EQ(next.pos(), QPoint(230, 77));
+}
+
+TEST_F(WindowPosition, ClosingRewritesOnlyItsOwnKeys) {
+  WriteIni("; where the window was\n[Other]\nTop=5\n[TROTIX]\nleft = 10\nTop=20\nColour=red\n");
+  {
+    frmMain form(fake.platform);
+    form.Form_Load();
+    EXPECT_EQ(form.pos(), QPoint(1, 1));
+    form.move(-8, 100);
+    form.close();
+  }
+  EXPECT_EQ(ReadIni(), "; where the window was\n[Other]\nTop=5\n[TROTIX]\nLeft=-120\nTop=1500\nColour=red\n");
 }
 
 }  // namespace
