@@ -163,7 +163,7 @@ GAME_COMMAND=(setpriv --reuid="$(id -u "$PLAYER")" --regid="$(id -g "$PLAYER")" 
   env HOME="$WORK/home" USER="$PLAYER" XDG_CONFIG_HOME="$CONFIG" XDG_RUNTIME_DIR="$WORK/player-runtime" "$GAME")
 [[ $(id -u) -ne 0 ]] && GAME_COMMAND=("${GAME_COMMAND[@]:4}") # already the player: no change of user
 
-start_xvfb 161 230 "$WORK/xvfb.log" || fatal "could not start Xvfb on any display from :161 to :230"
+start_xvfb 201 260 "$WORK/xvfb.log" || fatal "could not start Xvfb on any display from :201 to :260"
 start_wm || fatal "openbox did not come up on $DISPLAY"
 echo "# X server $DISPLAY, work folder $WORK, player $PLAYER"
 
