@@ -3,8 +3,9 @@
 # root, without questions. Packages already present are left alone, so a
 # second run costs nothing.
 #
-#   scripts/setup.sh play   what the game needs to build and run
-#   scripts/setup.sh test   that, plus what every test needs
+#   scripts/setup.sh play      what the game needs to build and run
+#   scripts/setup.sh package   that, plus what its Debian package needs
+#   scripts/setup.sh test      all that, plus what every test needs
 set -euo pipefail
 
 play_packages=(
@@ -12,17 +13,22 @@ play_packages=(
   qt6-base-dev             # Qt 6 Widgets and Gui
   fonts-ipafont-gothic     # the Japanese texts: IPAPGothic
 )
+package_packages=(
+  dpkg-dev                 # dpkg-shlibdeps: the package's dependencies
+)
 test_packages=(
   libgtest-dev             # unit tests
   libbenchmark-dev         # benchmarks
   clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtime for clang
   xvfb openbox xdotool x11-utils imagemagick  # whole-program test on a real X server
+  desktop-file-utils appstream lintian        # the package's menu entry, metadata and rules
 )
 
 case "${1:-test}" in
   play) wanted=("${play_packages[@]}") ;;
-  test) wanted=("${play_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 play|test" >&2; exit 2 ;;
+  package) wanted=("${play_packages[@]}" "${package_packages[@]}") ;;
+  test) wanted=("${play_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 play|package|test" >&2; exit 2 ;;
 esac
 
 missing=()

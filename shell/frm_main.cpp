@@ -165,7 +165,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- The procedures ----
 
 void frmMain::NewRace() {
-  const std::optional<FieldRecords> file = LoadFieldFile(platform_.program_dir);
+  const std::optional<FieldRecords> file = LoadFieldFile(platform_.files.FieldFileFolder());
   SetUpField(race_, platform_.random, file ? &*file : nullptr);
   kpbDist_->setFwcolor(kBarBlue);
   DrawScene();

@@ -1,6 +1,8 @@
 // Where the window reopens: the top-left corner of its frame, in twips,
-// kept in Trotix.ini beside the executable.
+// kept in Trotix.ini beside the executable or in the user's folder
+// (platform/file_locations.h).
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,7 +29,7 @@ int WindowCoordinate(float twips) {
 }  // namespace
 
 QString frmMain::PositionFilePath() const {
-  return QDir(platform_.program_dir).filePath(QStringLiteral("Trotix.ini"));
+  return platform_.files.PositionFile();
 }
 
 void frmMain::LoadWindowPosition() {
@@ -45,6 +47,7 @@ void frmMain::LoadWindowPosition() {
 
 void frmMain::SaveWindowPosition() {
   const QString path = PositionFilePath();
+  QDir().mkpath(QFileInfo(path).absolutePath());  // the user's folder is made on the first save
   const auto twips = [](int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); };
   const std::string top = FormatGeneralNumber(twips(y()));
   const std::string left = FormatGeneralNumber(twips(x()));

@@ -2,10 +2,9 @@
 // in so tests can script the clock and the random draws and watch the rest.
 #pragma once
 
-#include <QString>
-
 #include "clock.h"
 #include "dialogs.h"
+#include "file_locations.h"
 #include "process_priority.h"
 #include "random_source.h"
 
@@ -16,7 +15,7 @@ struct Platform {
   RandomSource& random;
   ProcessPriority& priority;
   Dialogs& dialogs;
-  QString program_dir;  // where horsedat.txt and Trotix.ini live
+  FileLocations files;  // where horsedat.txt and Trotix.ini live
 };
 
 }  // namespace trotix

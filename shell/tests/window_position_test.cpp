@@ -56,6 +56,25 @@ TEST_F(WindowPosition, FirstCloseCreatesTheFile) {
   EXPECT_EQ(ReadIni(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
 }
 
+TEST_F(WindowPosition, AnInstalledCopyKeepsItInTheUsersFolder) {
+  const QString user = fake.dir.filePath("config/trotix");  // made by the first save
+  fake.platform.files = {fake.dir.filePath("bin"), user, FilePlace::kUserFolder};
+  {
+    frmMain form(fake.platform);
+    form.Form_Load();
+    EXPECT_EQ(form.pos(), QPoint(0, 0));
+    form.move(230, 77);
+    form.close();
+  }
+  QFile file(user + "/Trotix.ini");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the folder and the file are made on the first save";
+  EXPECT_EQ(file.readAll(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
+  EXPECT_FALSE(QFile::exists(fake.dir.filePath("bin/Trotix.ini")));
+  frmMain next(fake.platform);
+  next.Form_Load();
+  EXPECT_EQ(next.pos(), QPoint(230, 77));
+}
+
 TEST_F(WindowPosition, ClosingRewritesOnlyItsOwnKeys) {
   WriteIni("; where the window was\n[Other]\nTop=5\n[TROTIX]\nleft = 10\nTop=20\nColour=red\n");
   {

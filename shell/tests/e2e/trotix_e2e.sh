@@ -40,6 +40,9 @@ cp "$TROTIX_BIN" "$APP_DIR/trotix"
 
 # shellcheck source=/dev/null
 source "$(dirname "${BASH_SOURCE[0]}")/virtual_display.sh"
+# shellcheck source=/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/game_windows.sh"
+GAME_COMMAND=("$APP_DIR/trotix")
 
 XVFB_PID=""
 WM_PID=""
@@ -63,217 +66,6 @@ fatal() {
   fail "$*"
   echo "($((SECONDS - T0)) s) stopping early; screenshots in $SHOTS"
   exit 1
-}
-
-# ---- The X server and the window manager ----
-
-
-start_wm() {
-  # Our own openbox configuration, so that Alt+F4 is surely "Close" (the
-  # window manager sends WM_DELETE_WINDOW to the focused window).
-  cat >"$WORK/openbox.xml" <<'EOF'
-<?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc">
-  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
-  <desktops><number>1</number></desktops>
-  <keyboard>
-    <keybind key="A-F4"><action name="Close"/></keybind>
-  </keyboard>
-</openbox_config>
-EOF
-  openbox --config-file "$WORK/openbox.xml" >"$WORK/openbox.log" 2>&1 &
-  WM_PID=$!
-  local i
-  for i in $(seq 1 50); do
-    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-
-# ---- The game ----
-
-RUN_NO=0
-# Starts the copy of the game; sets GAME_PID and MAIN_WIN (its main window).
-start_game() {
-  RUN_NO=$((RUN_NO + 1))
-  QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK/runtime" "$APP_DIR/trotix" \
-    >"$SHOTS/game-run$RUN_NO.log" 2>&1 &
-  GAME_PID=$!
-  MAIN_WIN=""
-  local i w
-  for i in $(seq 1 100); do
-    if ! kill -0 "$GAME_PID" 2>/dev/null; then return 1; fi
-    for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
-      if [[ $(wm_name "$w") == Trotix ]]; then
-        MAIN_WIN=$w
-        # The first frame: the start backdrop's brown band at the top of the
-        # race picture.
-        if wait_for 50 picture_pixel_is "$MAIN_WIN" 10 10 '#804000'; then return 0; fi
-        return 1
-      fi
-    done
-    sleep 0.1
-  done
-  return 1
-}
-
-# Closes the game through the window manager (Alt+F4) and waits for it to end
-# on its own. Returns non-zero if it did not end.
-close_game() {
-  xdotool windowactivate --sync "$MAIN_WIN" >/dev/null 2>&1
-  xdotool key alt+F4
-  local i
-  for i in $(seq 1 100); do
-    if ! kill -0 "$GAME_PID" 2>/dev/null; then
-      wait "$GAME_PID"
-      GAME_STATUS=$?
-      GAME_PID=""
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
-press() { # press WINDOW KEY
-  xdotool windowactivate --sync "$1" >/dev/null 2>&1
-  xdotool key "$2"
-}
-
-# ---- Looking at windows ----
-
-wm_name() { # the window's _NET_WM_NAME, decoded
-  xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
-}
-
-geometry_field() { # geometry_field WINDOW "Absolute upper-left X"
-  xwininfo -id "$1" 2>/dev/null | sed -n "s/^ *$2: *\(-\{0,1\}[0-9]*\).*/\1/p"
-}
-
-# The frame's top-left: the window the manager put the client into.
-frame_position() {
-  local parent
-  parent=$(xwininfo -children -id "$1" | awk '/Parent window id/ {print $4}')
-  echo "$(geometry_field "$parent" 'Absolute upper-left X') $(geometry_field "$parent" 'Absolute upper-left Y')"
-}
-
-# The same from the client's position less _NET_FRAME_EXTENTS (left, right, top, bottom).
-frame_position_from_extents() {
-  local ext left top
-  ext=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
-  left=${ext%%,*}
-  top=$(echo "$ext" | cut -d, -f3)
-  echo "$(($(geometry_field "$1" 'Absolute upper-left X') - left)) $(($(geometry_field "$1" 'Absolute upper-left Y') - top))"
-}
-
-shot() { # shot WINDOW NAME -> path of a screenshot of the window's client area
-  local path="$SHOTS/$2.png"
-  import -window "$1" "$path" 2>/dev/null
-  echo "$path"
-}
-
-# A screenshot taken once the window has stopped changing.
-steady_shot() { # steady_shot WINDOW NAME
-  local path="$SHOTS/$2.png" last="" now i
-  for i in $(seq 1 20); do
-    import -window "$1" "$WORK/steady.png" 2>/dev/null
-    now=$(md5sum <"$WORK/steady.png")
-    if [[ $now == "$last" ]]; then
-      mv "$WORK/steady.png" "$path"
-      echo "$path"
-      return 0
-    fi
-    last=$now
-    sleep 0.2
-  done
-  mv "$WORK/steady.png" "$path"
-  echo "$path"
-}
-
-pixel() { # pixel IMAGE X Y -> #RRGGBB
-  convert "$1" -format '#%[hex:p{'"$2,$3"'}]' info:- 2>/dev/null | cut -c1-7
-}
-
-# Race picture coordinates are client coordinates less (3,2).
-picture_pixel_is() { # WINDOW X Y COLOUR
-  local img="$WORK/probe.png"
-  import -window "$1" "$img" 2>/dev/null || return 1
-  [[ $(pixel "$img" $(($2 + 3)) $(($3 + 2))) == "$4" ]]
-}
-
-# How many pixels of an exact colour a client-area rectangle holds.
-count_colour() { # count_colour IMAGE W H X Y '#RRGGBB'
-  convert "$1" -crop "$2x$3+$4+$5" +repage txt:- 2>/dev/null | grep -ci " $6 "
-}
-
-# Which pixels of a rectangle are of one exact colour, hashed: text printed
-# over different parts of the backdrop gives the same hash.
-colour_mask_hash() { # colour_mask_hash IMAGE W H X Y '#RRGGBB'
-  convert "$1" -crop "$2x$3+$4+$5" +repage -fill black +opaque "$6" -fill white -opaque "$6" rgb:- 2>/dev/null |
-    md5sum | cut -d' ' -f1
-}
-
-# The raw pixels of a rectangle, hashed.
-crop_hash() { # crop_hash IMAGE W H X Y
-  convert "$1" -crop "$2x$3+$4+$5" +repage rgb:- 2>/dev/null | md5sum | cut -d' ' -f1
-}
-
-# The Run button's pictogram is red (#FF0000) while it is enabled, grey when not.
-run_button_red_pixels() { # IMAGE
-  count_colour "$1" 36 22 147 126 '#FF0000'
-}
-run_enabled() { # WINDOW
-  local img="$WORK/button.png"
-  import -window "$1" "$img" 2>/dev/null || return 1
-  [[ $(run_button_red_pixels "$img") -ge 20 ]]
-}
-run_disabled() { ! run_enabled "$1"; }
-
-wait_for() { # wait_for TENTHS_OF_SECONDS COMMAND... ; polls every 0.1 s
-  local limit=$1 i
-  shift
-  for ((i = 0; i < limit; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Opens the field listing with F7, screenshots it, closes it with Return.
-# Sets LISTING_SHOT; returns non-zero (with a FAIL already printed) if any
-# step did not happen.
-LISTING_SHOT=""
-listing_window() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
-    if [[ $(wm_name "$w") == データ ]]; then
-      echo "$w"
-      return 0
-    fi
-  done
-  return 1
-}
-has_listing() { listing_window >/dev/null; }
-no_listing() { ! listing_window >/dev/null; }
-open_listing() { # open_listing SHOT_NAME
-  press "$MAIN_WIN" F7
-  if ! wait_for 50 has_listing; then
-    fail "F7 opened no window titled データ (run $RUN_NO)"
-    shot root "$1-no-listing" >/dev/null
-    return 1
-  fi
-  local dialog
-  dialog=$(listing_window)
-  LISTING_SHOT=$(steady_shot "$dialog" "$1")
-  LISTING_TRANSIENT_FOR=$(xprop -id "$dialog" WM_TRANSIENT_FOR 2>/dev/null | sed -n 's/.*# //p')
-  press "$dialog" Return
-  if ! wait_for 50 no_listing; then
-    fail "Return did not close the データ window (run $RUN_NO)"
-    shot root "$1-not-closed" >/dev/null
-    return 1
-  fi
-  return 0
 }
 
 # ---- The checks ----
@@ -493,6 +285,49 @@ else
   fail "the next start opened with its frame at ($nx,$ny), not ($fx,$fy)"
 fi
 close_game || fail "the game did not end after Alt+F4 (run $RUN_NO)"
+
+# Big screens: Qt's own scaling, three screen pixels to each of the game's.
+# The stored twips stay twips of the game's pixels (15 to a pixel), so the
+# window opens at three times the stored pixel position.
+printf '[Trotix]\r\nTop=450\r\nLeft=900\r\n' >"$APP_DIR/Trotix.ini"
+QT_SCALE_FACTOR=3 start_game || fatal "no Trotix window appeared with QT_SCALE_FACTOR=3 (run $RUN_NO)"
+read -r sx sy < <(frame_position "$MAIN_WIN")
+if [[ "$sx $sy" == "180 90" ]]; then
+  ok "scaled 3x, Top=450 Left=900 open the frame at (180,90) screen pixels"
+else
+  fail "scaled 3x, Top=450 Left=900 opened the frame at ($sx,$sy), not (180,90)"
+fi
+width=$(geometry_field "$MAIN_WIN" Width)
+height=$(geometry_field "$MAIN_WIN" Height)
+hints=$(xprop -id "$MAIN_WIN" WM_NORMAL_HINTS)
+if [[ $width == 561 && $height == 450 ]] && grep -q 'minimum size: 561 by 450' <<<"$hints" &&
+  grep -q 'maximum size: 561 by 450' <<<"$hints"; then
+  ok "scaled 3x, the client area is a fixed 561 x 450"
+else
+  fail "scaled 3x, the client area is $width x $height with hints: $(tr '\n' ' ' <<<"$hints")"
+fi
+BIG=$(steady_shot "$MAIN_WIN" 13-scaled-3x)
+# Crisp: every game pixel of the race picture (540 x 360 from (9,6)) is a
+# uniform 3 x 3 block, so taking one pixel of each block and blowing that up
+# again gives the picture back exactly; any smoothing would mix neighbours.
+convert "$BIG" -crop 540x360+9+6 +repage -sample 180x120 -sample 540x360 "$WORK/blocks.png"
+if [[ $(crop_hash "$WORK/blocks.png" 540 360 0 0) == $(crop_hash "$BIG" 540 360 9 6) &&
+  $(pixel "$BIG" 39 36) == '#804000' ]]; then
+  ok "scaled 3x, the race picture is drawn in sharp 3 x 3 blocks (nearest neighbour)"
+else
+  fail "scaled 3x, the race picture is not made of uniform 3 x 3 blocks, or lacks the brown band"
+fi
+xdotool windowmove "$MAIN_WIN" 300 150
+moved_big() { [[ $(frame_position "$MAIN_WIN") == "300 150" ]]; }
+wait_for 30 moved_big || fail "scaled 3x, the frame did not move to (300,150)"
+rm -f "$APP_DIR/Trotix.ini"
+close_game || fatal "the game did not end after Alt+F4 (run $RUN_NO)"
+expected=$(printf '[Trotix]\r\nTop=750\r\nLeft=1500\r\n' | od -An -c)
+if [[ $(od -An -c <"$APP_DIR/Trotix.ini" 2>/dev/null) == "$expected" ]]; then
+  ok "scaled 3x, a frame at (300,150) screen pixels is stored as Top=750 Left=1500 twips"
+else
+  fail "scaled 3x, Trotix.ini holds: $(tr '\r\n' '|~' <"$APP_DIR/Trotix.ini" 2>/dev/null); expected Top=750 Left=1500"
+fi
 
 echo "# $((SECONDS - T0)) s; screenshots in $SHOTS"
 if ((FAILURES > 0)); then
