@@ -26,6 +26,14 @@ int WindowCoordinate(float twips) {
   constexpr double kFarthest = 1.0e9;
   return TwipsToPixels(std::clamp(static_cast<double>(twips), -kFarthest, kFarthest));
 }
+
+// Beside the program a link named Trotix.ini is never an ordinary file of
+// the game's. In the user's own folder a link to a file of the user's is
+// followed, as dotfile managers expect.
+LinkPolicy PositionLinkPolicy(FilePlace place) {
+  return place == FilePlace::kUserFolder ? LinkPolicy::kFollowToOwnFile : LinkPolicy::kRefuse;
+}
+
 }  // namespace
 
 QString frmMain::PositionFilePath() const {
@@ -34,7 +42,7 @@ QString frmMain::PositionFilePath() const {
 
 void frmMain::LoadWindowPosition() {
   const QString path = PositionFilePath();
-  const ProfileFileRead file = ReadProfileFile(path);
+  const ProfileFileRead file = ReadProfileFile(path, PositionLinkPolicy(platform_.files.position_place));
   if (file.status == ProfileFileStatus::kSymbolicLink) {
     std::fprintf(stderr, "Trotix: %s is a symbolic link, not an ordinary file; the window position is not read from it\n",
                  qPrintable(QDir::toNativeSeparators(path)));
@@ -54,7 +62,7 @@ void frmMain::SaveWindowPosition() {
   // Both keys in one locked read-modify-write: two copies closing at once
   // leave the position of one of them, never Top of one and Left of the other.
   const ProfileSetting settings[] = {{"Top", top}, {"Left", left}};
-  const ProfileFileStatus saved = WriteProfileStrings(kSection, settings, path);
+  const ProfileFileStatus saved = WriteProfileStrings(kSection, settings, path, PositionLinkPolicy(platform_.files.position_place));
   if (saved == ProfileFileStatus::kSymbolicLink) {
     std::fprintf(stderr, "Trotix: %s is a symbolic link, not an ordinary file; the window position is not stored in it\n",
                  qPrintable(QDir::toNativeSeparators(path)));

@@ -1,4 +1,6 @@
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +113,30 @@ TEST_F(WindowPosition, ALinkNamedTrotixIniIsLeftAloneAndSaidSo) {
   QFile file(elsewhere);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "[Trotix]\r\nTop=1500\r\nLeft=3000\r\n");
+}
+
+TEST_F(WindowPosition, InTheUsersFolderALinkToTheirOwnFileIsFollowed) {
+  const QString user = fake.dir.filePath("config");
+  const QString dotfiles = fake.dir.filePath("dotfiles.ini");
+  ASSERT_TRUE(QDir().mkpath(user));
+  {
+    QFile file(dotfiles);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Trotix]\r\nTop=1500\r\nLeft=3000\r\n");
+  }
+  ASSERT_EQ(symlink(dotfiles.toLocal8Bit().constData(), (user + "/Trotix.ini").toLocal8Bit().constData()), 0);
+  fake.platform.files = {fake.dir.filePath("bin"), user, FilePlace::kUserFolder};
+  {
+    frmMain form(fake.platform);
+    form.Form_Load();
+    EXPECT_EQ(form.pos(), QPoint(200, 100));
+    form.move(230, 77);
+    form.close();
+  }
+  EXPECT_TRUE(QFileInfo(user + "/Trotix.ini").isSymLink()) << "the link stays a link";
+  QFile file(dotfiles);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
 }
 
 }  // namespace
