@@ -1,6 +1,7 @@
 #include "race_runner.h"
 
-#include <cassert>
+#include <cstdio>
+#include <cstdlib>
 
 #include "field_setup.h"
 #include "phase_machine.h"
@@ -52,8 +53,12 @@ RaceOutcome RunRace(RaceState& race, RandomSource& random, const FieldRecords* f
   race.WinnerCrossed = kFalse;
   SimHost host(race);
   while (!host.over) {
-    ++host.tick;
-    assert(host.tick < kTickLimit);
+    // Every moving tick takes each horse at least 2.222 m on, so a race
+    // that runs past the limit means the engine is broken: stop, in every build.
+    if (++host.tick >= kTickLimit) {
+      std::fprintf(stderr, "trotix-sim: a race ran past %d ticks\n", kTickLimit);
+      std::abort();
+    }
     RaceTick(race, random, host);
   }
   return {host.winner_tick, host.tick};
