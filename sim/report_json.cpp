@@ -38,7 +38,7 @@ std::string String(const std::string& text) {
 }
 
 std::string ChanceFields(const Chance& c) {
-  return "\"hits\": " + std::to_string(c.hits) + ", \"share\": " + Number(c.share) +
+  return std::string("\"hits\": ").append(std::to_string(c.hits)) + ", \"share\": " + Number(c.share) +
          ", \"half_width_95\": " + Number(c.half_width) + ", \"fair_odds\": " + Number(c.fair_odds) +
          ", \"posted_odds\": " + Number(c.posted_odds) + ", \"return\": " + Number(c.stake_return);
 }

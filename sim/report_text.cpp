@@ -17,7 +17,11 @@ std::string Right(const std::string& text, std::size_t width) {
 
 std::string Percent(double share) { return FormatMask(share * 100.0, "0.00") + "%"; }
 
-std::string Odds(double odds) { return std::isfinite(odds) ? "x" + FormatMask(odds, "0.0") : "-"; }
+std::string Odds(double odds) {
+  if (!std::isfinite(odds)) return "-";
+  std::string text = "x";
+  return text += FormatMask(odds, "0.0");
+}
 
 std::string Fixed2(double value) { return std::isfinite(value) ? FormatMask(value, "0.00") : "-"; }
 
@@ -27,9 +31,13 @@ std::string Fair(const Chance& c) { return c.fair_odds ? Odds(*c.fair_odds) : "-
 
 // Thousands separated by commas, for counts read by eye.
 std::string Grouped(std::uint64_t n) {
-  std::string digits = std::to_string(n);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<std::size_t>(i), ",");
-  return digits;
+  const std::string digits = std::to_string(n);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 // The style glyph in a cell two columns wide (the glyphs are full-width).

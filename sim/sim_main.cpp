@@ -57,7 +57,7 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
       return kExitBadInput;
     }
     setup.field = input.horses;
-    run.field = "field from " + *options.file;
+    run.field = std::string("field from ").append(*options.file);
   } else if (options.random_fields) {
     run.field = "a fresh random field for every race";
   } else {

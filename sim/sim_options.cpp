@@ -48,7 +48,11 @@ constexpr NumberOption kRaces{"--races", 1, kMaxRaces};
 constexpr NumberOption kSeed{"--seed", 0, UINT64_MAX};
 constexpr NumberOption kThreads{"--threads", 1, kMaxThreads};
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+  std::string quoted = "'";
+  quoted += text;
+  return quoted += "'";
+}
 
 }  // namespace
 
@@ -97,9 +101,9 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
     } else if (arg == "--help") {
       o.help = true;
     } else if (arg.size() > 1 && arg.front() == '-') {
-      return fail("unknown option " + Quoted(args[i]) + " (see --help)");
+      return fail(std::string("unknown option ").append(Quoted(args[i])).append(" (see --help)"));
     } else if (o.file) {
-      return fail("more than one horse data file: " + Quoted(*o.file) + " and " + Quoted(arg));
+      return fail(std::string("more than one horse data file: ").append(Quoted(*o.file)).append(" and ").append(Quoted(arg)));
     } else {
       o.file = std::string(arg);
     }
