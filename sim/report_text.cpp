@@ -29,6 +29,12 @@ std::string Chances(const Chance& c) { return Right(Percent(c.share), 7) + " ±"
 
 std::string Fair(const Chance& c) { return c.fair_odds ? Odds(*c.fair_odds) : "-"; }
 
+// The bar at the end of a row, if there is anything to draw.
+std::string BarColumn(double share) {
+  const std::string bar = Bar(share, kBarCells);
+  return bar.empty() ? bar : "  " + bar;
+}
+
 // Thousands separated by commas, for counts read by eye.
 std::string Grouped(std::uint64_t n) {
   const std::string digits = std::to_string(n);
@@ -52,12 +58,12 @@ void WriteField(std::ostream& out, const Figures& f) {
     out << Right(std::to_string(h.number), 3) << Right(FormatMask(h.speed, "000"), 5)
         << Right(FormatMask(h.stamina, "000"), 5) << "    " << StyleCell(h.style) << Right(Odds(h.win.posted_odds), 7)
         << "  " << Chances(h.win) << Right(Fair(h.win), 11) << Right(Fixed2(h.win.stake_return), 8)
-        << Right(Fixed2(h.mean_place), 7) << "  " << Bar(h.win.share, kBarCells) << "\n";
+        << Right(Fixed2(h.mean_place), 7) << BarColumn(h.win.share) << "\n";
   }
   out << "\nQuinella   Odds  First two ± 95%       Fair  Return\n";
   for (const PairFigures& p : f.pairs) {
     out << Right(p.label, 6) << Right(Odds(p.hit.posted_odds), 9) << "  " << Chances(p.hit) << Right(Fair(p.hit), 11)
-        << Right(Fixed2(p.hit.stake_return), 8) << "  " << Bar(p.hit.share, kBarCells) << "\n";
+        << Right(Fixed2(p.hit.stake_return), 8) << BarColumn(p.hit.share) << "\n";
   }
 }
 
@@ -66,8 +72,8 @@ void WriteCalibration(std::ostream& out, const Figures& f) {
   for (const BinFigures& b : f.bins) {
     if (b.horses == 0) continue;
     out << Right(std::to_string(b.from_percent), 10) << "% to " << Right(std::to_string(b.to_percent), 3) << "%"
-        << Right(Grouped(b.horses), 15) << Right(Grouped(b.wins), 10) << Right(Percent(*b.win_rate), 10) << "  "
-        << Bar(*b.win_rate, kBarCells) << "\n";
+        << Right(Grouped(b.horses), 15) << Right(Grouped(b.wins), 10) << Right(Percent(*b.win_rate), 10)
+        << BarColumn(*b.win_rate) << "\n";
   }
   out << "\nThe favourite (shortest odds, the lower number on a tie) won " << Percent(f.favourite.share) << " ± "
       << Percent(f.favourite.half_width) << " of the races.\n";
