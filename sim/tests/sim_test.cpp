@@ -83,7 +83,7 @@ TEST_F(SimTest, ThreadsChangeOnlyTheLineThatSaysSo) {
   const std::vector<std::vector<std::string>> setups = {{file}, {}, {"--random"}, {"--json", file}, {"--json", "--random"}};
   for (const auto& setup : setups) {
     auto run = [&setup](const char* threads) {
-      std::vector<std::string> args = {"--races", "3000", "--seed", "7", "--threads", threads};
+      std::vector<std::string> args = {"--races", "1000", "--seed", "7", "--threads", threads};
       args.insert(args.end(), setup.begin(), setup.end());
       return Sim(args);
     };
@@ -111,7 +111,7 @@ TEST_F(SimTest, ThreadsChangeOnlyTheLineThatSaysSo) {
 TEST_F(SimTest, LevelFieldFavoursTheLowerNumber) {
   RunSetup setup;
   setup.seed = 3;
-  setup.races = 20000;
+  setup.races = 12000;
   const FieldInput level = ReadFieldFile(Write("level.txt", kLevelField));
   ASSERT_TRUE(level.ok) << level.error;
   setup.field = level.horses;
