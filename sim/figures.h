@@ -1,0 +1,79 @@
+// The figures a report shows, worked out once from the counts so that the
+// table and the JSON cannot disagree.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "simulation.h"
+
+namespace trotix::sim {
+
+// A share of the races with its 95% confidence half-width (normal
+// approximation), fair odds 1 / share, and the return of one unit staked at
+// the posted odds, share x odds.
+struct Chance {
+  Count hits = 0;
+  double share = 0.0;
+  double half_width = 0.0;
+  std::optional<double> fair_odds;  // none when it never happened
+  double posted_odds = 0.0;         // as the game shows it, to one decimal
+  double stake_return = 0.0;
+};
+
+struct HorseFigures {
+  int number = 0;
+  double speed = 0.0;
+  double stamina = 0.0;
+  std::int32_t style = 0;
+  Chance win;
+  double mean_place = 0.0;
+};
+
+struct PairFigures {
+  std::string label;  // "1-2" .. "5-6"
+  Chance hit;
+};
+
+struct TimeFigures {
+  float fastest5 = 0.0f;  // seconds, the 5% point
+  float median = 0.0f;
+  float slowest5 = 0.0f;  // the 95% point
+};
+
+struct BinFigures {
+  int from_percent = 0;  // implied chance from .. below to
+  int to_percent = 0;
+  Count horses = 0;
+  Count wins = 0;
+  std::optional<double> win_rate;
+};
+
+struct StyleFigures {
+  std::int32_t style = 0;
+  Count horses = 0;
+  Count wins = 0;
+  std::optional<double> win_share;
+  std::optional<double> implied_share;
+};
+
+struct Figures {
+  std::uint64_t seed = 0;
+  Count races = 0;
+  bool random_fields = false;
+  std::array<HorseFigures, kHorseCount> horses{};  // the one field's; empty with random fields
+  std::array<PairFigures, kPairCount> pairs{};
+  TimeFigures winner_time;
+  std::array<BinFigures, kChanceBins> bins{};
+  Chance favourite;  // the shortest-priced horse's wins; no odds of its own
+  std::array<StyleFigures, kStyleCount> styles{};
+};
+
+// The winner's time the board shows with punctual ticks: ticks x 200 ms.
+float BoardSeconds(int ticks);
+
+Figures ComputeFigures(const RunSetup& setup, const Tally& tally);
+
+}  // namespace trotix::sim

@@ -1,0 +1,25 @@
+// The report of a run: a readable table, or JSON for scripts.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "figures.h"
+
+namespace trotix::sim {
+
+struct RunInfo {
+  std::string field;  // where the field came from, in words
+  unsigned threads = 0;
+  double seconds = 0.0;
+};
+
+// Everything but one line is fixed by the seed, the races and the field;
+// that one line tells the threads used and the time taken.
+void WriteText(std::ostream& out, const Figures& figures, const RunInfo& run);
+void WriteJson(std::ostream& out, const Figures& figures, const RunInfo& run);
+
+// A share 0..1 as a bar of block characters, `cells` wide for the whole.
+std::string Bar(double share, int cells);
+
+}  // namespace trotix::sim

@@ -1,0 +1,97 @@
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "report.h"
+
+namespace trotix::sim {
+
+namespace {
+
+// The shortest text that reads back as the same double; null for what JSON
+// cannot hold.
+template <typename Real>
+std::string Number(Real value) {
+  if (!std::isfinite(value)) return "null";
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string Number(const std::optional<double>& value) { return value ? Number(*value) : std::string("null"); }
+
+std::string String(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string ChanceFields(const Chance& c) {
+  return std::string("\"hits\": ").append(std::to_string(c.hits)) + ", \"share\": " + Number(c.share) +
+         ", \"half_width_95\": " + Number(c.half_width) + ", \"fair_odds\": " + Number(c.fair_odds) +
+         ", \"posted_odds\": " + Number(c.posted_odds) + ", \"return\": " + Number(c.stake_return);
+}
+
+void WriteField(std::ostream& out, const Figures& f) {
+  out << "  \"horses\": [\n";
+  for (const HorseFigures& h : f.horses) {
+    out << "    {\"number\": " << h.number << ", \"speed\": " << Number(h.speed) << ", \"stamina\": "
+        << Number(h.stamina) << ", \"style\": " << h.style << ", " << ChanceFields(h.win)
+        << ", \"mean_place\": " << Number(h.mean_place) << "}" << (h.number < 6 ? "," : "") << "\n";
+  }
+  out << "  ],\n  \"quinella\": [\n";
+  for (std::size_t i = 0; i < f.pairs.size(); ++i) {
+    const PairFigures& p = f.pairs[i];
+    out << "    {\"pair\": " << String(p.label) << ", " << ChanceFields(p.hit) << "}"
+        << (i + 1 < f.pairs.size() ? "," : "") << "\n";
+  }
+  out << "  ],\n";
+}
+
+void WriteCalibration(std::ostream& out, const Figures& f) {
+  out << "  \"implied_bins\": [\n";
+  for (std::size_t i = 0; i < f.bins.size(); ++i) {
+    const BinFigures& b = f.bins[i];
+    out << "    {\"from\": " << Number(b.from_percent / 100.0) << ", \"to\": " << Number(b.to_percent / 100.0)
+        << ", \"horses\": " << b.horses << ", \"wins\": " << b.wins << ", \"win_rate\": " << Number(b.win_rate)
+        << "}" << (i + 1 < f.bins.size() ? "," : "") << "\n";
+  }
+  out << "  ],\n  \"favourite\": {\"wins\": " << f.favourite.hits << ", \"share\": " << Number(f.favourite.share)
+      << ", \"half_width_95\": " << Number(f.favourite.half_width) << "},\n  \"styles\": [\n";
+  for (std::size_t i = 0; i < f.styles.size(); ++i) {
+    const StyleFigures& s = f.styles[i];
+    out << "    {\"style\": " << s.style << ", \"horses\": " << s.horses << ", \"wins\": " << s.wins
+        << ", \"win_share\": " << Number(s.win_share) << ", \"implied_share\": " << Number(s.implied_share) << "}"
+        << (i + 1 < f.styles.size() ? "," : "") << "\n";
+  }
+  out << "  ],\n";
+}
+
+}  // namespace
+
+void WriteJson(std::ostream& out, const Figures& f, const RunInfo& run) {
+  out << "{\n  \"seed\": " << f.seed << ",\n  \"races\": " << f.races << ",\n  \"field\": " << String(run.field)
+      << ",\n  \"random_fields\": " << (f.random_fields ? "true" : "false") << ",\n";
+  if (f.random_fields) {
+    WriteCalibration(out, f);
+  } else {
+    WriteField(out, f);
+  }
+  out << "  \"winner_seconds\": {\"p5\": " << Number(f.winner_time.fastest5)
+      << ", \"median\": " << Number(f.winner_time.median) << ", \"p95\": " << Number(f.winner_time.slowest5)
+      << "},\n";
+  out << "  \"run\": {\"threads\": " << run.threads << ", \"seconds\": " << Number(run.seconds) << "}\n}\n";
+}
+
+}  // namespace trotix::sim

@@ -1,0 +1,88 @@
+#include "sim_main.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <thread>
+
+#include "field_input.h"
+#include "report.h"
+#include "sim_options.h"
+#include "simulation.h"
+
+namespace trotix::sim {
+
+namespace {
+
+std::uint64_t SeedFromClock() {
+  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+unsigned HardwareThreads() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+// Races done, races per second and time left, over itself on one line.
+Progress TerminalProgress(std::ostream& err, std::uint64_t races) {
+  return [&err, races](std::uint64_t done, double seconds) {
+    const double per_second = seconds > 0.0 ? static_cast<double>(done) / seconds : 0.0;
+    const double left = per_second > 0.0 ? static_cast<double>(races - done) / per_second : 0.0;
+    err << "\r" << done << " of " << races << " races, " << std::llround(per_second) << " races/s, "
+        << std::llround(std::ceil(left)) << " s left\x1b[K" << std::flush;
+  };
+}
+
+}  // namespace
+
+int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostream& err, bool err_is_terminal) {
+  const ParsedOptions parsed = ParseOptions(args);
+  if (!parsed.error.empty()) {
+    err << "trotix-sim: " << parsed.error << "\n";
+    return kExitBadInput;
+  }
+  const SimOptions& options = parsed.options;
+  if (options.help) {
+    out << kHelpText;
+    return kExitOk;
+  }
+
+  RunSetup setup;
+  setup.seed = options.seed.value_or(SeedFromClock());
+  setup.races = options.races;
+  setup.random_fields = options.random_fields;
+  RunInfo run;
+  if (options.file) {
+    const FieldInput input = ReadFieldFile(*options.file);
+    if (!input.ok) {
+      err << "trotix-sim: " << input.error << "\n";
+      return kExitBadInput;
+    }
+    setup.field = input.horses;
+    run.field = std::string("field from ").append(*options.file);
+  } else if (options.random_fields) {
+    run.field = "a fresh random field for every race";
+  } else {
+    setup.field = DrawRandomField(setup.seed);
+    run.field = "random field drawn from the seed";
+  }
+
+  const Progress progress = err_is_terminal ? TerminalProgress(err, setup.races) : Progress();
+  const RunResult result = Simulate(setup, options.threads != 0 ? options.threads : HardwareThreads(), progress);
+  if (err_is_terminal) err << "\r\x1b[K" << std::flush;
+
+  run.threads = result.threads;
+  run.seconds = result.seconds;
+  const Figures figures = ComputeFigures(setup, result.tally);
+  if (options.json) {
+    WriteJson(out, figures, run);
+  } else {
+    WriteText(out, figures, run);
+  }
+  // A report that did not get out (a full disk, a closed pipe) is a failure.
+  if (!out.flush()) {
+    err << "trotix-sim: the report could not be written\n";
+    return kExitWriteFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace trotix::sim

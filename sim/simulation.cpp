@@ -1,0 +1,84 @@
+#include "simulation.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace trotix::sim {
+
+namespace {
+
+// Small enough that two threads share even a short run, large enough that
+// handing out blocks costs nothing next to the races.
+constexpr std::uint64_t kBlockRaces = 256;
+constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+
+}  // namespace
+
+void SimulateRaces(const RunSetup& setup, std::uint64_t first, std::uint64_t count, RaceState& race,
+                   Tally& tally) {
+  const FieldRecords* field = setup.random_fields ? nullptr : &setup.field;
+  for (std::uint64_t n = first; n < first + count; ++n) {
+    Pcg32Random random(RaceSeed(setup.seed, n));
+    const RaceOutcome outcome = RunRace(race, random, field);
+    CountRace(tally, race, outcome.winner_ticks);
+  }
+}
+
+RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& progress) {
+  const auto start = std::chrono::steady_clock::now();
+  const auto seconds_since_start = [start] {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  const std::uint64_t blocks = (setup.races + kBlockRaces - 1) / kBlockRaces;
+  const auto workers = static_cast<unsigned>(std::clamp<std::uint64_t>(threads, 1, std::max<std::uint64_t>(blocks, 1)));
+
+  std::vector<Tally> tallies(workers);
+  std::atomic<std::uint64_t> next_block{0};
+  std::atomic<std::uint64_t> done{0};
+  std::mutex mutex;
+  std::condition_variable finished;
+  unsigned running = workers;
+
+  auto work = [&](Tally& tally) {
+    RaceState race;
+    for (;;) {
+      const std::uint64_t block = next_block.fetch_add(1, std::memory_order_relaxed);
+      if (block >= blocks) break;
+      const std::uint64_t first = block * kBlockRaces;
+      const std::uint64_t count = std::min(kBlockRaces, setup.races - first);
+      SimulateRaces(setup, first, count, race, tally);
+      done.fetch_add(count, std::memory_order_relaxed);
+    }
+    const std::lock_guard lock(mutex);
+    --running;
+    finished.notify_one();
+  };
+
+  std::vector<std::jthread> pool;
+  pool.reserve(workers);
+  for (Tally& tally : tallies) pool.emplace_back(work, std::ref(tally));
+  {
+    std::unique_lock lock(mutex);
+    while (!finished.wait_for(lock, kProgressInterval, [&] { return running == 0; })) {
+      if (progress) {
+        lock.unlock();
+        progress(done.load(std::memory_order_relaxed), seconds_since_start());
+        lock.lock();
+      }
+    }
+  }
+  pool.clear();  // joins
+
+  RunResult result;
+  result.threads = workers;
+  for (const Tally& tally : tallies) result.tally.Add(tally);
+  result.seconds = seconds_since_start();
+  return result;
+}
+
+}  // namespace trotix::sim

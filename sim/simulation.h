@@ -1,0 +1,38 @@
+// Many races of one setup, spread over threads.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "field_file.h"
+#include "tally.h"
+
+namespace trotix::sim {
+
+struct RunSetup {
+  std::uint64_t seed = 0;
+  std::uint64_t races = 0;
+  bool random_fields = false;  // a fresh random field for every race
+  FieldRecords field{};        // otherwise every race runs this field
+};
+
+// Races first .. first + count - 1 of the run, counted into `tally`. `race`
+// is scratch space, reused; nothing is allocated per race.
+void SimulateRaces(const RunSetup& setup, std::uint64_t first, std::uint64_t count, RaceState& race,
+                   Tally& tally);
+
+struct RunResult {
+  Tally tally;
+  unsigned threads = 0;  // the threads that actually ran races
+  double seconds = 0.0;
+};
+
+// Told from the calling thread, at most ten times a second, while the races
+// run: races done so far and seconds since the start.
+using Progress = std::function<void(std::uint64_t done, double seconds)>;
+
+// Runs every race of `setup` on up to `threads` threads. Races are handed out
+// in blocks; the counts are the same whatever thread ran a block.
+RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& progress);
+
+}  // namespace trotix::sim

@@ -1,0 +1,190 @@
+// trotix-sim: the game's engine, the same figures for any thread count, the
+// edge of the lower number, and one clear line for every bad input.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "field_input.h"
+#include "field_setup.h"
+#include "figures.h"
+#include "phase_machine.h"
+#include "race_runner.h"
+#include "sim_main.h"
+#include "silent_host.h"
+
+namespace trotix::sim {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSampleField = "80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n";
+constexpr const char* kLevelField = "50\t50\t2\n50\t50\t2\n50\t50\t2\n50\t50\t2\n50\t50\t2\n50\t50\t2\n";
+
+class SimTest : public ::testing::Test {
+ protected:
+  fs::path dir_ = fs::temp_directory_path() / ("trotix_sim_test_" + std::to_string(::getpid()));
+  void SetUp() override { fs::create_directories(dir_); }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ / name, std::ios::binary) << text;
+    return (dir_ / name).string();
+  }
+};
+
+struct SimRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+SimRun Sim(const std::vector<std::string>& args) {
+  const std::vector<std::string_view> views(args.begin(), args.end());
+  std::ostringstream out, err;
+  const int status = SimMain(views, out, err, false);
+  return {status, out.str(), err.str()};
+}
+
+TEST_F(SimTest, RacesAreTheGamesOwn) {
+  const FieldInput sample = ReadFieldFile(Write("sample.txt", kSampleField));
+  ASSERT_TRUE(sample.ok) << sample.error;
+  RaceState reused;  // carries the last race over, as the game's state does
+  for (const FieldRecords* field : {static_cast<const FieldRecords*>(nullptr), &sample.horses}) {
+    for (const std::uint64_t seed : {std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{99}, RaceSeed(5, 17)}) {
+      SCOPED_TRACE(seed);
+      // The headless path of the race library's own tests.
+      Pcg32Random game_random(seed);
+      RaceState game;
+      SetUpField(game, game_random, field);
+      testing::SilentHost host;
+      int ticks = 0, winner_ticks = 0;
+      while (!host.over) {
+        RaceTick(game, game_random, host);
+        ++ticks;
+        if (winner_ticks == 0 && game.Phase == kPhaseRunOut) winner_ticks = ticks;
+      }
+
+      Pcg32Random sim_random(seed);
+      const RaceOutcome outcome = RunRace(reused, sim_random, field);
+      EXPECT_EQ(outcome.ticks, ticks);
+      EXPECT_EQ(outcome.winner_ticks, winner_ticks);
+      ASSERT_EQ(reused.FinishCount, 6);
+      for (std::size_t k = 0; k < kHorseCount; ++k) {
+        EXPECT_EQ(reused.FinishOrder[k].HorseIndex, game.FinishOrder[k].HorseIndex) << k;
+        EXPECT_EQ(reused.FinishOrder[k].Margin, game.FinishOrder[k].Margin) << k;
+      }
+    }
+  }
+}
+
+TEST_F(SimTest, ThreadsChangeOnlyTheLineThatSaysSo) {
+  const std::string file = Write("sample.txt", kSampleField);
+  const std::vector<std::vector<std::string>> setups = {{file}, {}, {"--random"}, {"--json", file}, {"--json", "--random"}};
+  for (const auto& setup : setups) {
+    auto run = [&setup](const char* threads) {
+      std::vector<std::string> args = {"--races", "1000", "--seed", "7", "--threads", threads};
+      args.insert(args.end(), setup.begin(), setup.end());
+      return Sim(args);
+    };
+    const SimRun one = run("1"), two = run("2");
+    ASSERT_EQ(one.status, 0) << one.err;
+    ASSERT_EQ(two.status, 0) << two.err;
+    EXPECT_EQ(one.err + two.err, "") << "nothing on stderr when it is not a terminal";
+    std::istringstream a(one.out), b(two.out);
+    std::string line_a, line_b;
+    int lines = 0, differing = 0;
+    while (std::getline(a, line_a)) {
+      ASSERT_TRUE(std::getline(b, line_b));
+      ++lines;
+      if (line_a != line_b) {
+        ++differing;
+        EXPECT_TRUE(line_a.starts_with("Ran on 1 thread ") || line_a.starts_with("  \"run\": {\"threads\": 1,")) << line_a;
+      }
+    }
+    EXPECT_FALSE(std::getline(b, line_b));
+    EXPECT_GT(lines, 10);
+    EXPECT_EQ(differing, 1);
+  }
+}
+
+TEST_F(SimTest, LevelFieldFavoursTheLowerNumber) {
+  RunSetup setup;
+  setup.seed = 3;
+  setup.races = 12000;
+  const FieldInput level = ReadFieldFile(Write("level.txt", kLevelField));
+  ASSERT_TRUE(level.ok) << level.error;
+  setup.field = level.horses;
+  const Tally tally = Simulate(setup, 2, nullptr).tally;
+  const Figures figures = ComputeFigures(setup, tally);
+
+  Count wins = 0, pairs = 0;
+  double shares = 0.0;
+  for (std::size_t h = 0; h < kHorseCount; ++h) {
+    Count placed = 0;
+    for (std::size_t k = 0; k < kHorseCount; ++k) placed += tally.places[k][h];
+    EXPECT_EQ(placed, setup.races) << "place " << h + 1;
+    wins += figures.horses[h].win.hits;
+    shares += figures.horses[h].win.share;
+  }
+  for (const PairFigures& pair : figures.pairs) pairs += pair.hit.hits;
+  EXPECT_EQ(wins, setup.races);
+  EXPECT_EQ(pairs, setup.races);
+  EXPECT_NEAR(shares, 1.0, 1e-12);
+  // Level horses reaching the line in one tick are placed lower number first.
+  const Chance& first = figures.horses[0].win;
+  const Chance& last = figures.horses[5].win;
+  EXPECT_GT(first.share - last.share, 3 * (first.half_width + last.half_width));
+}
+
+TEST(WinnerTime, PercentilesByNearestRank) {
+  Tally tally;
+  tally.races = 20;
+  tally.winner_ticks[570] = 1;
+  tally.winner_ticks[574] = 9;
+  tally.winner_ticks[575] = 9;
+  tally.winner_ticks[580] = 1;
+  const std::vector<std::pair<double, int>> cases = {{0.0, 570}, {0.05, 570}, {0.06, 574}, {0.5, 574},
+                                                     {0.51, 575}, {0.95, 575}, {0.96, 580}, {1.0, 580}};
+  for (const auto& [fraction, ticks] : cases) EXPECT_EQ(WinnerTicksAt(tally, fraction), ticks) << fraction;
+  EXPECT_FLOAT_EQ(BoardSeconds(574), 114.8f);
+}
+
+TEST_F(SimTest, BadInputGivesOneLineAndStatusTwo) {
+  const std::string refused = Write("five.txt", "80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n");
+  const std::string zero = Write("zero.txt", std::string("0\t60\t2\n") + kSampleField);
+  const std::string good = Write("good.txt", kSampleField);
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--races", "0"}, "--races: '0' is not a whole number from 1 to 1000000000"},
+      {{"--threads", "0"}, "--threads: '0'"},
+      {{"--races", "12x"}, "'12x' is not a whole number"},
+      {{"--races", "-5"}, "'-5' is not"},
+      {{"--races=+5"}, "'+5' is not"},
+      {{"--seed", "18446744073709551616"}, "--seed: '18446744073709551616' is not"},
+      {{"--threads"}, "--threads needs a number"},
+      {{"--verbose"}, "unknown option '--verbose'"},
+      {{"--json=yes"}, "--json takes no value"},
+      {{good, good}, "more than one horse data file"},
+      {{"--random", good}, "takes no horse data file"},
+      {{(fs::path(good).parent_path() / "none.txt").string()}, "none.txt: no such file"},
+      {{fs::path(good).parent_path().string()}, "is not an ordinary file"},
+      {{refused}, "five.txt, line 6 is missing: the file has 5 lines, six are needed"},
+      {{zero}, "zero.txt, line 1 gives a speed x stamina that is not a positive number"},
+  };
+  for (const auto& [args, message] : cases) {
+    const SimRun run = Sim(args);
+    SCOPED_TRACE(run.err);
+    EXPECT_EQ(run.status, kExitBadInput);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.starts_with("trotix-sim: "));
+    EXPECT_NE(run.err.find(message), std::string::npos) << message;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line";
+  }
+  const SimRun help = Sim({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: trotix-sim [options] [HORSEDAT]\n"));
+  EXPECT_EQ(help.err, "");
+}
+
+}  // namespace
+}  // namespace trotix::sim
