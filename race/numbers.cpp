@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <locale.h>
 
@@ -164,8 +165,8 @@ RoundedDecimal RoundDecimal(double value, int significant, int decimals) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
   // buffer reads "d.ddddde+XX": the digits, then the decimal exponent.
-  const char* e = buffer;
-  while (*e != 'e') ++e;
+  const char* e = std::strchr(buffer, 'e');
+  TROTIX_CHECK(e != nullptr, "only finite numbers are rounded to decimals");
   const int exponent = std::atoi(e + 1);
   // The digits go after one spare zero, which takes the carry when rounding
   // up runs through every digit (9.96 to one place is 10.0), and after the
