@@ -29,10 +29,13 @@ EOF
   openbox --config-file "$WORK/openbox.xml" >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
   local i
-  for i in $(seq 1 50); do
+  # Up to 20 s: a loaded machine has been seen to need more than 5.
+  for i in $(seq 1 200); do
     if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then return 0; fi
+    kill -0 "$WM_PID" 2>/dev/null || break
     sleep 0.1
   done
+  cat "$WORK/openbox.log" >&2
   return 1
 }
 
