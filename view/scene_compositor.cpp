@@ -6,6 +6,7 @@
 #include "blit.h"
 #include "numbers.h"
 #include "overlays.h"
+#include "track.h"
 #include "twips.h"
 
 namespace trotix {
@@ -14,7 +15,6 @@ namespace {
 
 constexpr double kPoleFromMetres = 150.0;      // no pole before the leader is past this
 constexpr double kPoleSpacingMetres = 200.0;
-constexpr double kRunningTwipsPer100m = 2700.0;
 constexpr double kPoleHalfWidthTwips = 195.0;  // 13 pixels
 
 // Loads bitmap `id` into a holder surface and copies it onto the work
@@ -64,7 +64,7 @@ int BackdropId(std::int32_t scene, Flag16 rail_toggle) {
 
 float PoleX(double lead_metres) {
   const std::int32_t m = RoundHalfEven(lead_metres) % static_cast<std::int32_t>(kPoleSpacingMetres);
-  return static_cast<float>(m / 100.0 * kRunningTwipsPer100m - kPoleHalfWidthTwips);
+  return static_cast<float>(m / 100.0 * kRunningTwipsPer100Metres - kPoleHalfWidthTwips);
 }
 
 bool PoleShown(const RaceState& race) {
