@@ -37,7 +37,10 @@ class Overlays : public ::testing::Test {
   void Draw(int leader = 0) {
     scene.picture = QImage(180, 120, QImage::Format_RGB32);
     scene.picture.fill(qRgb(128, 64, 0));
-    DrawOverlays(scene.race, leader, scene.picture, scene.print, scene.clock);
+    // The finish stamp and the overlays, with one clock reading, as a drawing does them.
+    const float now = scene.clock.SecondsSinceMidnight();
+    StampFinish(scene.race, leader, now);
+    DrawOverlays(scene.race, leader, scene.picture, scene.print, now);
   }
   SceneFixture scene;
 };
