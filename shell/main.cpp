@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
   trotix::Pcg32Random random;
   trotix::NicePriority priority;
   trotix::MessageBoxDialogs dialogs;
-  const trotix::Platform platform{clock, random, priority, dialogs, QCoreApplication::applicationDirPath()};
+  const trotix::Platform platform{clock, random, trotix::ClockSeed(), priority, dialogs,
+                                  QCoreApplication::applicationDirPath()};
   trotix::frmMain form(platform);
   form.Start();
   return app.exec();

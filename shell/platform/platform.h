@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include "clock.h"
 #include "dialogs.h"
 #include "process_priority.h"
@@ -14,6 +16,7 @@ namespace trotix {
 struct Platform {
   Clock& clock;
   RandomSource& random;
+  std::uint64_t random_seed;  // seeds `random` once, at load: every start differs
   ProcessPriority& priority;
   Dialogs& dialogs;
   QString program_dir;  // where horsedat.txt and Trotix.ini live
