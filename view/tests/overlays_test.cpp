@@ -103,6 +103,14 @@ TEST_F(Overlays, NothingBeforeTheStart) {
   EXPECT_EQ(Count(scene.picture, qRgb(128, 64, 0), QRect(0, 0, 180, 120)), 180 * 120);
 }
 
+TEST_F(Overlays, TheFinalStretchStillShowsTheRunningSet) {
+  scene.race.Phase = kPhaseFinalStretch;
+  Draw();
+  EXPECT_GT(Count(scene.picture, kYellow, QRect(0, 0, 90, 30)), 20) << "the live clock and the odds line";
+  EXPECT_GT(Count(scene.picture, kGreen, QRect(60, 10, 100, 6)), 0) << "the effort gauge";
+  EXPECT_EQ(Count(scene.picture, kLightRed, QRect(0, 0, 180, 120)), 0);
+}
+
 TEST_F(Overlays, WinnersTimeIsStampedOnceAndShownFrozen) {
   scene.race.Phase = kPhaseRunOut;
   scene.race.WinnerCrossed = kTrue;
