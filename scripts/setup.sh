@@ -17,6 +17,7 @@ test_packages=(
   libbenchmark-dev         # benchmarks
   clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtime for clang
   xvfb openbox xdotool x11-utils imagemagick  # whole-program test on a real X server
+  libx11-dev               # the start-up benchmark's X client
 )
 
 case "${1:-test}" in
