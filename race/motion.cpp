@@ -1,5 +1,7 @@
 #include "motion.h"
 
+#include "track.h"
+
 namespace trotix {
 
 namespace {
@@ -13,10 +15,6 @@ constexpr double kBaseStride = 2.222;            // metres
 constexpr double kStaminaCostPerEffort = 0.019444;
 constexpr double kStaminaCostBase = 0.015;
 constexpr double kAllOutBonus = 100.0;
-constexpr double kEndViewMetres = 50.0;         // start and finish views are 50 m wide
-constexpr double kEndViewTwips = 2475.0;
-constexpr double kRunningTwipsPer100m = 2700.0;
-constexpr double kFinishViewFrom = 1950.0;
 
 double OpeningBonus(std::int32_t style) {
   switch (style) {
@@ -73,7 +71,7 @@ double MiddleBonus(const Horse& horse, double prev_lead, double prev_tail) {
 // The late rule: +100 once the leader is past the style's threshold; the
 // closer goes first, the front-runner last.
 double LateBonus(std::int32_t style, double prev_lead) {
-  double threshold = 1400.0;  // style 4: the whole late section
+  double threshold = kLateSectionStartMetres;  // style 4: the whole late section
   switch (style) {
     case 1: threshold = 1700.0; break;
     case 2: threshold = 1600.0; break;
@@ -118,10 +116,10 @@ void MoveHorse(Horse& horse, double bonus, View view, double prev_lead, RandomSo
       screen_x = kEndViewTwips - horse.Position / kEndViewMetres * kEndViewTwips;
       break;
     case View::kRunning:
-      screen_x = (prev_lead - horse.Position) / 100.0 * kRunningTwipsPer100m;
+      screen_x = (prev_lead - horse.Position) / 100.0 * kRunningTwipsPer100Metres;
       break;
     case View::kFinish:
-      screen_x = kEndViewTwips - (horse.Position - kFinishViewFrom) / kEndViewMetres * kEndViewTwips;
+      screen_x = kEndViewTwips - (horse.Position - kFinishViewStartMetres) / kEndViewMetres * kEndViewTwips;
       break;
   }
   horse.ScreenX = static_cast<float>(screen_x);

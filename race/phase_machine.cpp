@@ -4,15 +4,11 @@
 
 #include "motion.h"
 #include "numbers.h"
+#include "track.h"
 
 namespace trotix {
 
 namespace {
-
-constexpr double kStartViewEnd = 50.0;        // the start view covers metres 0..50
-constexpr double kFinishViewStart = 1950.0;   // the finish view covers 1950..2000
-constexpr double kEarlySectionEnd = 200.0;
-constexpr double kLateSectionStart = 1400.0;
 
 void MoveField(RaceState& race, RandomSource& random, PacingRule rule, View view,
                double prev_lead, double prev_tail) {
@@ -64,7 +60,7 @@ void StartTick(RaceState& race, RandomSource& random, RaceHost& host) {
   MoveField(race, random, PacingRule::kOpening, View::kStart, race.LeadPosition, race.TailPosition);
   TrackLeadAndTail(race);
   ShowDistanceLeft(race, host);
-  if (race.LeadPosition > kStartViewEnd) race.Phase = kPhaseRunning;
+  if (race.LeadPosition > kStartViewEndMetres) race.Phase = kPhaseRunning;
   host.DrawScene();
 }
 
@@ -72,7 +68,7 @@ void RunningTick(RaceState& race, RandomSource& random, RaceHost& host) {
   const double prev_lead = race.LeadPosition;
   const double prev_tail = race.TailPosition;
   race.Scene = kSceneRunning;
-  race.RaceSection = prev_lead < kEarlySectionEnd ? -1 : (prev_lead > kLateSectionStart ? 1 : 0);
+  race.RaceSection = prev_lead < kEarlySectionEndMetres ? -1 : (prev_lead > kLateSectionStartMetres ? 1 : 0);
   const PacingRule rule = race.RaceSection < 0   ? PacingRule::kOpening
                           : race.RaceSection > 0 ? PacingRule::kLate
                                                  : PacingRule::kMiddle;
@@ -80,7 +76,7 @@ void RunningTick(RaceState& race, RandomSource& random, RaceHost& host) {
   TrackLeadAndTail(race);
   ShowDistanceLeft(race, host);
   race.RailToggle = race.RailToggle != kFalse ? kFalse : kTrue;
-  if (race.LeadPosition > kFinishViewStart) race.Phase = kPhaseFinalStretch;
+  if (race.LeadPosition > kFinishViewStartMetres) race.Phase = kPhaseFinalStretch;
   host.DrawScene();
 }
 

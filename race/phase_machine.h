@@ -6,6 +6,7 @@
 
 #include "race_state.h"
 #include "random_source.h"
+#include "track.h"
 
 namespace trotix {
 
@@ -24,9 +25,6 @@ class RaceHost {
   virtual void EnableRun() = 0;
   virtual void ShowResults() = 0;
 };
-
-// The race is run out until the last horse is this far down the track.
-inline constexpr double kRunOutMetres = 2020.0;
 
 void RaceTick(RaceState& race, RandomSource& random, RaceHost& host);
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "track.h"
+
 namespace trotix {
 
 // Booleans kept in the race data are 16-bit, True = -1 and False = 0.
@@ -17,11 +19,9 @@ inline constexpr Flag16 kTrue = -1;
 inline constexpr Flag16 kFalse = 0;
 
 inline constexpr std::size_t kHorseCount = 6;
-inline constexpr double kRaceMetres = 2000.0;
 
 // Places on the race picture are in twips: 15 to a pixel, 2700 x 1800 in all.
 inline constexpr double kTwipsPerPixel = 15.0;
-inline constexpr float kStartScreenX = 2475.0f;
 
 struct Horse {
   std::int32_t Index;    // 0..5; shown everywhere as Index + 1

@@ -61,7 +61,7 @@ std::vector<BoardText> ResultBoardTexts(const RaceState& race) {
 
 void ShowResults(RaceState& race, const SpriteCatalogue& sprites, QImage& picture, PrintState& print) {
   ComputeQuinellaOdds(race);
-  picture = sprites.Bitmap(SpriteCatalogue::kFinishBackdrop).copy();
+  picture = sprites.Bitmap(kFinishBackdropId).copy();
   QPainter painter(&picture);
   for (const BoardText& text : ResultBoardTexts(race)) {
     print.fore_color = text.color;

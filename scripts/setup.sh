@@ -22,6 +22,7 @@ test_packages=(
   clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtime for clang
   xvfb openbox xdotool x11-utils imagemagick  # whole-program test on a real X server
   desktop-file-utils appstream lintian        # the package's menu entry, metadata and rules
+  libx11-dev               # the start-up benchmark's X client
 )
 
 case "${1:-test}" in

@@ -9,7 +9,6 @@
 #include "field_file_loader.h"
 #include "field_listing.h"
 #include "field_setup.h"
-#include "platform/system_clock.h"
 #include "result_board.h"
 #include "twips.h"
 
@@ -105,7 +104,7 @@ void frmMain::Start() {
 // ---- The handlers ----
 
 void frmMain::Form_Load() {
-  platform_.random.Seed(ClockSeed());
+  platform_.random.Seed(platform_.random_seed);
   LoadWindowPosition();
   NewRace();
 }

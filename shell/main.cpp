@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   trotix::NicePriority priority;
   trotix::MessageBoxDialogs dialogs;
   const trotix::Platform platform{
-      clock, random, priority, dialogs,
+      clock, random, trotix::ClockSeed(), priority, dialogs,
       trotix::LocateFiles(QCoreApplication::applicationDirPath(),
                           QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))};
   trotix::frmMain form(platform);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "clock.h"
 #include "numbers.h"
 
 namespace trotix {
@@ -35,11 +36,11 @@ void DrawGauge(QPainter& painter, double value, double mark, double top, double 
   DrawLine(painter, mark_x, top, mark_x, mark_bottom, kRed);
 }
 
-void DrawRunningSet(const RaceState& race, int leader, QPainter& painter, PrintState& print, Clock& clock) {
+void DrawRunningSet(const RaceState& race, int leader, QPainter& painter, PrintState& print, float now) {
   const Horse& horse = race.Horses[static_cast<std::size_t>(leader)];
   print.fore_color = kYellow;
   PrintText(painter, print, kRunningTextX, kClockY,
-            ClockText(ElapsedSeconds(race.StartTime, clock.SecondsSinceMidnight())));
+            ClockText(ElapsedSeconds(race.StartTime, now)));
   PrintText(painter, print, kRunningTextX, kOddsY, OddsLineText(leader, horse.WinOdds));
   DrawGauge(painter, horse.Effort, horse.Speed, kEffortTop, kEffortBottom, kEffortMarkBottom, kGreen);
   DrawGauge(painter, horse.StaminaLeft, horse.Stamina, kStaminaTop, kStaminaBottom, kStaminaMarkBottom, kBlue);
@@ -71,17 +72,19 @@ std::string OddsLineText(int index, double win_odds) {
   return "【" + std::to_string(index + 1) + "】 x" + FormatMask(win_odds, "0.0");
 }
 
-void DrawOverlays(RaceState& race, int leader, QImage& picture, PrintState& print, Clock& clock) {
-  if (race.WinnerCrossed != kFalse) {
-    race.WinnerCrossed = kFalse;
-    race.FinishTime = clock.SecondsSinceMidnight();
-    race.WinnerIndex = leader;
-  }
+void StampFinish(RaceState& race, int leader, float now) {
+  if (race.WinnerCrossed == kFalse) return;
+  race.WinnerCrossed = kFalse;
+  race.FinishTime = now;
+  race.WinnerIndex = leader;
+}
+
+void DrawOverlays(const RaceState& race, int leader, QImage& picture, PrintState& print, float now) {
   if (race.Phase <= kPhaseReady) return;  // the field waiting at the start: no panel
 
   QPainter painter(&picture);
   if (race.Phase <= kPhaseFinalStretch) {
-    DrawRunningSet(race, leader, painter, print, clock);
+    DrawRunningSet(race, leader, painter, print, now);
   } else {
     DrawFinishSet(race, painter, print);
   }

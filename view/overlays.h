@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "clock.h"
 #include "picture_text.h"
 #include "race_state.h"
 
@@ -24,9 +23,15 @@ std::string ClockText(float elapsed_seconds);
 // "【k】 x0.0" for horse index `index`.
 std::string OddsLineText(int index, double win_odds);
 
-// Stamps the winner's time once when the phase machine has asked for it,
-// then draws the set for the current phase. `leader` is the index of the
-// horse in front in this drawing.
-void DrawOverlays(RaceState& race, int leader, QImage& picture, PrintState& print, Clock& clock);
+// The second of a drawing's two writes to the race: in the drawing after
+// the phase machine has set WinnerCrossed, the winner's time (`now`, this
+// drawing's clock reading) and the horse in front (`leader`) are stamped,
+// once, and the flag is cleared.
+void StampFinish(RaceState& race, int leader, float now);
+
+// Draws the set for the current phase: the running clock at `now` with the
+// panel about `leader` (the horse in front in this drawing), or the
+// winner's frozen time and odds.
+void DrawOverlays(const RaceState& race, int leader, QImage& picture, PrintState& print, float now);
 
 }  // namespace trotix

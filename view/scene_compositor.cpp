@@ -6,6 +6,7 @@
 #include "blit.h"
 #include "numbers.h"
 #include "overlays.h"
+#include "track.h"
 #include "twips.h"
 
 namespace trotix {
@@ -14,7 +15,6 @@ namespace {
 
 constexpr double kPoleFromMetres = 150.0;      // no pole before the leader is past this
 constexpr double kPoleSpacingMetres = 200.0;
-constexpr double kRunningTwipsPer100m = 2700.0;
 constexpr double kPoleHalfWidthTwips = 195.0;  // 13 pixels
 
 // Loads bitmap `id` into a holder surface and copies it onto the work
@@ -26,9 +26,9 @@ void PutLayer(QImage& work, QImage& holder, const QImage& bitmap, int x, int y, 
 
 void DrawPole(SceneSurfaces& surfaces, const SpriteCatalogue& sprites, double lead) {
   const int x = TwipsToPixels(static_cast<double>(PoleX(lead)));
-  PutLayer(surfaces.work, surfaces.pole, sprites.Bitmap(SpriteCatalogue::kPoleSilhouette), x, 0,
+  PutLayer(surfaces.work, surfaces.pole, sprites.Bitmap(kPoleSilhouetteId), x, 0,
            RasterOp::kSrcPaint);
-  PutLayer(surfaces.work, surfaces.pole, sprites.Bitmap(SpriteCatalogue::kPolePicture), x, 0,
+  PutLayer(surfaces.work, surfaces.pole, sprites.Bitmap(kPolePictureId), x, 0,
            RasterOp::kSrcAnd);
 }
 
@@ -43,7 +43,7 @@ void CopyWhole(const QImage& source, QImage& dest) {
 }
 
 // One limb of the gallop cycle 1, 2, 3, 1, ...
-std::int32_t NextFrame(std::int32_t frame) { return frame + 1 > 3 ? 1 : frame + 1; }
+std::int32_t NextFrame(std::int32_t frame) { return frame + 1 > kGallopFrames ? 1 : frame + 1; }
 
 std::uint8_t ColourChannel(std::int32_t metres_from_end) {
   // The product is an integer, the quotient a double, rounded half to even.
@@ -55,45 +55,48 @@ std::uint8_t ColourChannel(std::int32_t metres_from_end) {
 
 int BackdropId(std::int32_t scene, Flag16 rail_toggle) {
   switch (scene) {
-    case kSceneStart: return SpriteCatalogue::kStartBackdrop;
+    case kSceneStart: return kStartBackdropId;
     case kSceneRunning:
-      return rail_toggle != kFalse ? SpriteCatalogue::kRunningBackdropA : SpriteCatalogue::kRunningBackdropB;
-    default: return SpriteCatalogue::kFinishBackdrop;
+      return rail_toggle != kFalse ? kRunningBackdropAId : kRunningBackdropBId;
+    default: return kFinishBackdropId;
   }
 }
 
 float PoleX(double lead_metres) {
   const std::int32_t m = RoundHalfEven(lead_metres) % static_cast<std::int32_t>(kPoleSpacingMetres);
-  return static_cast<float>(m / 100.0 * kRunningTwipsPer100m - kPoleHalfWidthTwips);
+  return static_cast<float>(m / 100.0 * kRunningTwipsPer100Metres - kPoleHalfWidthTwips);
 }
 
 bool PoleShown(const RaceState& race) {
   return race.LeadPosition > kPoleFromMetres && race.Scene == kSceneRunning;
 }
 
-int ComposeFrame(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, SceneHost& host) {
+void AdvanceGallop(RaceState& race) {
+  for (Horse& horse : race.Horses) horse.Frame = NextFrame(horse.Frame);
+}
+
+int ComposeFrame(const RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, SceneHost& host) {
   CopyWhole(sprites.Bitmap(BackdropId(race.Scene, race.RailToggle)), surfaces.work);
   if (PoleShown(race)) DrawPole(surfaces, sprites, race.LeadPosition);
 
   double best = 0.0;
   int leader = 0;
   for (std::size_t i = 0; i < kHorseCount; ++i) {
-    Horse& horse = race.Horses[i];
+    const Horse& horse = race.Horses[i];
     if (horse.Position > best) {
       best = horse.Position;
       leader = static_cast<int>(i);
     }
-    horse.Frame = NextFrame(horse.Frame);
     const int f = horse.Frame;
     const int x = TwipsToPixels(static_cast<double>(horse.ScreenX));
     const int y = TwipsToPixels(static_cast<double>(horse.ScreenY));
     const int number = static_cast<int>(i) + 1;
     // The rider bobs one pixel lower in the middle frame of the stride.
     const bool low = f == 2;
-    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(200 + f), x, y, RasterOp::kSrcPaint);
-    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(100 + f), x, y, RasterOp::kSrcAnd);
-    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(low ? 402 : 401), x, y, RasterOp::kSrcPaint);
-    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap((low ? 350 : 300) + number), x, y,
+    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(HorseSilhouetteId(f)), x, y, RasterOp::kSrcPaint);
+    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(HorsePictureId(f)), x, y, RasterOp::kSrcAnd);
+    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(RiderSilhouetteId(low)), x, y, RasterOp::kSrcPaint);
+    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(RiderPictureId(number, low)), x, y,
              RasterOp::kSrcAnd);
     host.DoEvents();
   }
@@ -109,10 +112,13 @@ std::uint32_t DistanceBarColour(double lead_metres) {
 
 void DrawScene(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, Clock& clock,
                SceneHost& host) {
+  AdvanceGallop(race);
   const int leader = ComposeFrame(race, sprites, surfaces, host);
   // Present: the whole composed frame in one copy, the last overlays with it.
   CopyWhole(surfaces.work, surfaces.picture);
-  DrawOverlays(race, leader, surfaces.picture, surfaces.print, clock);
+  const float now = clock.SecondsSinceMidnight();
+  StampFinish(race, leader, now);
+  DrawOverlays(race, leader, surfaces.picture, surfaces.print, now);
   host.CommitPicture();
   host.SetBarColour(DistanceBarColour(race.LeadPosition));
   host.DoEvents();

@@ -46,16 +46,21 @@ float PoleX(double lead_metres);
 // Whether the pole is drawn at all.
 bool PoleShown(const RaceState& race);
 
-// Composes the frame on surfaces.work, advancing every horse's gallop
-// frame; returns the index of the leading horse (the lowest among equals).
-int ComposeFrame(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, SceneHost& host);
+// The first of a drawing's two writes to the race: every horse's gallop
+// frame moves one step of the cycle 1, 2, 3, 1, ...
+void AdvanceGallop(RaceState& race);
+
+// Composes the frame on surfaces.work from the race as it stands; returns
+// the index of the leading horse (the lowest among equals).
+int ComposeFrame(const RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, SceneHost& host);
 
 // The distance bar's colour for a leader at `lead_metres`: blue to 1000 m,
 // then fading through purple to red at 2000 m. 0x00BBGGRR.
 std::uint32_t DistanceBarColour(double lead_metres);
 
-// The whole drawing, in order: compose, present, overlays, commit, bar
-// colour, waiting events.
+// The whole drawing, in order: gallop advance, compose, present, one clock
+// reading, finish stamp, overlays, commit, bar colour, waiting events. The
+// gallop advance and the finish stamp are all it writes to the race.
 void DrawScene(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, Clock& clock,
                SceneHost& host);
 

@@ -142,6 +142,8 @@ TEST(PacingBonus, MiddleRuleLastTestThatHoldsWins) {
       {"closer too far up: -2", 4, 50, 1040, -2},
       {"closer slack: +3", 4, 25, 1020, 3},
       {"closer at the back and keen: 0", 4, 50, 1020, 0},
+      {"closer at effort exactly 30: test 2 holds back", 4, 30, 1020, 0},
+      {"front-runner exactly 100 m clear of the last: not eased", 1, 50, 1100, 0},
       {"a style without rules: nothing", 7, 50, 1050, 0},
   };
   for (const auto& c : cases) {

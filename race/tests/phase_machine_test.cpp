@@ -116,11 +116,14 @@ TEST_F(PhaseMachine, EachExitTestHasItsExactStrictness) {
 }
 
 TEST_F(PhaseMachine, DistanceLeftIsRoundedHalfToEven) {
-  const struct { double lead_after; std::int32_t value; } cases[] = {
-      {2.5, 1998}, {3.5, 1996}, {10.25, 1990}, {2001.5, -2}, {2080.0, -80},
+  // The running case also shows the bar set from the lead after this
+  // tick's moves (1200), not from where the leader stood before (1202).
+  const struct { std::int32_t phase; double lead_after; std::int32_t value; } cases[] = {
+      {kPhaseStart, 2.5, 1998}, {kPhaseStart, 3.5, 1996}, {kPhaseStart, 10.25, 1990},
+      {kPhaseRunning, 800.0, 1200}, {kPhaseRunOut, 2001.5, -2}, {kPhaseRunOut, 2080.0, -80},
   };
   for (const auto& c : cases) {
-    Place(c.lead_after > 2000 ? kPhaseRunOut : kPhaseStart, {Before(c.lead_after), 0, 0, 0, 0, 0});
+    Place(c.phase, {Before(c.lead_after), 0, 0, 0, 0, 0});
     for (Horse& h : race.Horses) h.Finished = kTrue;
     Tick();
     EXPECT_EQ(host.distance, c.value) << c.lead_after;
@@ -200,6 +203,14 @@ TEST_F(PhaseMachine, TwoHorsesOnOneTickArePlacedByIndexWithMarginsAsTheyStand) {
   EXPECT_EQ(race.WinnerCrossed, kTrue);
   EXPECT_EQ(race.Horses[2].Finished, kTrue);
   EXPECT_EQ(race.Horses[0].Finished, kFalse);
+}
+
+TEST_F(PhaseMachine, AMoveEndingOnTheLineIsEnteredAndMeasuredUpToTheLastNumberedHorse) {
+  Place(kPhaseFinalStretch, {Before(2000.0), 1900, 1900, 1900, 1900, 1990});
+  Tick();
+  ASSERT_EQ(race.FinishCount, 1);
+  EXPECT_EQ(race.FinishOrder[0].HorseIndex, 0);
+  EXPECT_EQ(race.FinishOrder[0].Margin, 10.0) << "horse 6 at 1990, not yet moved, is the nearest";
 }
 
 TEST_F(PhaseMachine, LastHorseHomeHasMarginTwoThousandAndNobodyIsEnteredTwice) {

@@ -37,7 +37,10 @@ class Overlays : public ::testing::Test {
   void Draw(int leader = 0) {
     scene.picture = QImage(180, 120, QImage::Format_RGB32);
     scene.picture.fill(qRgb(128, 64, 0));
-    DrawOverlays(scene.race, leader, scene.picture, scene.print, scene.clock);
+    // The finish stamp and the overlays, with one clock reading, as a drawing does them.
+    const float now = scene.clock.SecondsSinceMidnight();
+    StampFinish(scene.race, leader, now);
+    DrawOverlays(scene.race, leader, scene.picture, scene.print, now);
   }
   SceneFixture scene;
 };
@@ -98,6 +101,14 @@ TEST_F(Overlays, NothingBeforeTheStart) {
   scene.race.Phase = kPhaseReady;
   Draw();
   EXPECT_EQ(Count(scene.picture, qRgb(128, 64, 0), QRect(0, 0, 180, 120)), 180 * 120);
+}
+
+TEST_F(Overlays, TheFinalStretchStillShowsTheRunningSet) {
+  scene.race.Phase = kPhaseFinalStretch;
+  Draw();
+  EXPECT_GT(Count(scene.picture, kYellow, QRect(0, 0, 90, 30)), 20) << "the live clock and the odds line";
+  EXPECT_GT(Count(scene.picture, kGreen, QRect(60, 10, 100, 6)), 0) << "the effort gauge";
+  EXPECT_EQ(Count(scene.picture, kLightRed, QRect(0, 0, 180, 120)), 0);
 }
 
 TEST_F(Overlays, WinnersTimeIsStampedOnceAndShownFrozen) {
