@@ -71,36 +71,43 @@ bool PoleShown(const RaceState& race) {
   return race.LeadPosition > kPoleFromMetres && race.Scene == kSceneRunning;
 }
 
-void AdvanceGallop(RaceState& race) {
-  for (Horse& horse : race.Horses) horse.Frame = NextFrame(horse.Frame);
+void AdvanceGallop(Horse& horse) { horse.Frame = NextFrame(horse.Frame); }
+
+void DrawBackground(const RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces) {
+  CopyWhole(sprites.Bitmap(BackdropId(race.Scene, race.RailToggle)), surfaces.work);
+  if (PoleShown(race)) DrawPole(surfaces, sprites, race.LeadPosition);
+}
+
+void DrawHorse(const RaceState& race, std::size_t index, const SpriteCatalogue& sprites, SceneSurfaces& surfaces) {
+  const Horse& horse = race.Horses[index];
+  const int f = horse.Frame;
+  const int x = TwipsToPixels(static_cast<double>(horse.ScreenX));
+  const int y = TwipsToPixels(static_cast<double>(horse.ScreenY));
+  const int number = static_cast<int>(index) + 1;
+  // The rider bobs one pixel lower in the middle frame of the stride.
+  const bool low = f == 2;
+  PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(HorseSilhouetteId(f)), x, y, RasterOp::kSrcPaint);
+  PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(HorsePictureId(f)), x, y, RasterOp::kSrcAnd);
+  PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(RiderSilhouetteId(low)), x, y, RasterOp::kSrcPaint);
+  PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(RiderPictureId(number, low)), x, y, RasterOp::kSrcAnd);
+}
+
+void LeaderSoFar::See(const RaceState& race, std::size_t index) {
+  if (race.Horses[index].Position > best_) {
+    best_ = race.Horses[index].Position;
+    index_ = static_cast<int>(index);
+  }
 }
 
 int ComposeFrame(const RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, SceneHost& host) {
-  CopyWhole(sprites.Bitmap(BackdropId(race.Scene, race.RailToggle)), surfaces.work);
-  if (PoleShown(race)) DrawPole(surfaces, sprites, race.LeadPosition);
-
-  double best = 0.0;
-  int leader = 0;
+  DrawBackground(race, sprites, surfaces);
+  LeaderSoFar leader;
   for (std::size_t i = 0; i < kHorseCount; ++i) {
-    const Horse& horse = race.Horses[i];
-    if (horse.Position > best) {
-      best = horse.Position;
-      leader = static_cast<int>(i);
-    }
-    const int f = horse.Frame;
-    const int x = TwipsToPixels(static_cast<double>(horse.ScreenX));
-    const int y = TwipsToPixels(static_cast<double>(horse.ScreenY));
-    const int number = static_cast<int>(i) + 1;
-    // The rider bobs one pixel lower in the middle frame of the stride.
-    const bool low = f == 2;
-    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(HorseSilhouetteId(f)), x, y, RasterOp::kSrcPaint);
-    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(HorsePictureId(f)), x, y, RasterOp::kSrcAnd);
-    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(RiderSilhouetteId(low)), x, y, RasterOp::kSrcPaint);
-    PutLayer(surfaces.work, surfaces.horse, sprites.Bitmap(RiderPictureId(number, low)), x, y,
-             RasterOp::kSrcAnd);
+    leader.See(race, i);
+    DrawHorse(race, i, sprites, surfaces);
     host.DoEvents();
   }
-  return leader;
+  return leader.index();
 }
 
 std::uint32_t DistanceBarColour(double lead_metres) {
@@ -112,8 +119,17 @@ std::uint32_t DistanceBarColour(double lead_metres) {
 
 void DrawScene(RaceState& race, const SpriteCatalogue& sprites, SceneSurfaces& surfaces, Clock& clock,
                SceneHost& host) {
-  AdvanceGallop(race);
-  const int leader = ComposeFrame(race, sprites, surfaces, host);
+  DrawBackground(race, sprites, surfaces);
+  LeaderSoFar leader_so_far;
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    leader_so_far.See(race, i);
+    // The first of the drawing's two writes, made horse by horse just
+    // before each is drawn, with waiting events let run after each.
+    AdvanceGallop(race.Horses[i]);
+    DrawHorse(race, i, sprites, surfaces);
+    host.DoEvents();
+  }
+  const int leader = leader_so_far.index();
   // Present: the whole composed frame in one copy, the last overlays with it.
   CopyWhole(surfaces.work, surfaces.picture);
   const float now = clock.SecondsSinceMidnight();

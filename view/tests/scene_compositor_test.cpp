@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "blit.h"
 #include "scene_fixture.h"
 #include "twips.h"
@@ -149,6 +152,24 @@ TEST(DrawScene, PresentsTheComposedFrameCommitsItAndColoursTheBar) {
   EXPECT_EQ(scene.host.commits, 1);
   EXPECT_EQ(scene.host.bar, 0x00800080u);
   EXPECT_EQ(scene.host.do_events, 7) << "after each horse and at the end";
+}
+
+// Waiting events run after each horse, so each horse's gallop step is taken
+// just before it is drawn: an event handled after horse 3 sees horses 1 to 3
+// advanced and the rest not yet.
+TEST(DrawScene, EachHorseStepsItsGallopJustBeforeItIsDrawn) {
+  SceneFixture scene;
+  scene.race.Phase = kPhaseReady;
+  std::vector<std::string> seen;
+  scene.host.on_do_events = [&] {
+    std::string frames;
+    for (const Horse& h : scene.race.Horses) frames += static_cast<char>('0' + h.Frame);
+    seen.push_back(frames);
+  };
+  scene.Draw();
+  const std::vector<std::string> expected = {"211111", "221111", "222111", "222211",
+                                             "222221", "222222", "222222"};
+  EXPECT_EQ(seen, expected);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 
 #include "fake_clock.h"
 #include "scene_compositor.h"
@@ -14,9 +15,13 @@ namespace trotix::testing {
 
 class CountingSceneHost final : public SceneHost {
  public:
-  void DoEvents() override { ++do_events; }
+  void DoEvents() override {
+    ++do_events;
+    if (on_do_events) on_do_events();
+  }
   void CommitPicture() override { ++commits; }
   void SetBarColour(std::uint32_t bgr) override { bar = bgr; }
+  std::function<void()> on_do_events;  // what a waiting event would see
   int do_events = 0;
   int commits = 0;
   std::uint32_t bar = 0xdeadbeef;
@@ -53,7 +58,7 @@ struct SceneFixture {
   // The gallop advance and the composing, as a drawing does them.
   int Compose() {
     SceneSurfaces s = Surfaces();
-    AdvanceGallop(race);
+    for (Horse& h : race.Horses) AdvanceGallop(h);
     return ComposeFrame(race, SharedSprites(), s, host);
   }
 
