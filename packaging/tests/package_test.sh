@@ -45,28 +45,7 @@ source "$SOURCE/shell/tests/e2e/virtual_display.sh"
 # shellcheck source=/dev/null
 source "$SOURCE/shell/tests/e2e/game_windows.sh"
 
-XVFB_PID=""
-WM_PID=""
-GAME_PID=""
-FAILURES=0
-T0=$SECONDS
-
-cleanup() {
-  stop_processes "$GAME_PID" "$WM_PID" "$XVFB_PID"
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-ok() { echo "ok $*"; }
-fail() {
-  echo "FAIL $*"
-  FAILURES=$((FAILURES + 1))
-}
-fatal() {
-  fail "$*"
-  echo "($((SECONDS - T0)) s) stopping early"
-  exit 1
-}
+trap end_run EXIT
 
 # ---- The package ----
 

@@ -4,12 +4,39 @@
 # finding its windows and reading their pixels back from screenshots.
 #
 # The sourcing script provides WORK (a scratch folder), SHOTS (where the
-# screenshots go), GAME_COMMAND (an array: the command that starts the game)
-# and fail (prints a FAIL line and counts it). These helpers keep GAME_PID,
-# MAIN_WIN and RUN_NO.
+# screenshots go) and GAME_COMMAND (an array: the command that starts the
+# game), and calls `trap end_run EXIT`. These helpers keep GAME_PID,
+# MAIN_WIN and RUN_NO, the X server's and window manager's XVFB_PID and
+# WM_PID, and FAILURES.
 #
 # Needs (Debian): openbox, xdotool, x11-utils (xprop, xwininfo),
 # imagemagick (import, convert).
+
+# ---- Reporting ----
+
+XVFB_PID=""
+WM_PID=""
+GAME_PID=""
+FAILURES=0
+T0=$SECONDS
+
+# Ends whatever is still running and removes the scratch folder.
+end_run() {
+  stop_processes "$GAME_PID" "$WM_PID" "$XVFB_PID"
+  rm -rf "$WORK"
+}
+
+ok() { echo "ok $*"; }
+fail() {
+  echo "FAIL $*"
+  FAILURES=$((FAILURES + 1))
+}
+# Ends the test where later checks could only fail for the same reason.
+fatal() {
+  fail "$*"
+  echo "($((SECONDS - T0)) s) stopping early; screenshots in $SHOTS"
+  exit 1
+}
 
 # ---- The window manager ----
 

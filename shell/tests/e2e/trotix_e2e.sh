@@ -44,29 +44,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/virtual_display.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/game_windows.sh"
 GAME_COMMAND=("$APP_DIR/trotix")
 
-XVFB_PID=""
-WM_PID=""
-GAME_PID=""
-FAILURES=0
-T0=$SECONDS
-
-cleanup() {
-  stop_processes "$GAME_PID" "$WM_PID" "$XVFB_PID"
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-ok() { echo "ok $*"; }
-fail() {
-  echo "FAIL $*"
-  FAILURES=$((FAILURES + 1))
-}
-# Ends the test where later checks could only fail for the same reason.
-fatal() {
-  fail "$*"
-  echo "($((SECONDS - T0)) s) stopping early; screenshots in $SHOTS"
-  exit 1
-}
+trap end_run EXIT
 
 # ---- The checks ----
 
