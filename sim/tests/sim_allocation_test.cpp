@@ -2,24 +2,10 @@
 // the first race and stays the same however many races follow.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
+#include "allocation_counter.h"
 
 #include "field_input.h"
 #include "simulation.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++g_allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace trotix::sim {
 namespace {
@@ -32,9 +18,9 @@ TEST(SimAllocations, RacesAllocateNothing) {
     setup.field = DrawRandomField(11);
     RaceState race;
     Tally tally;
-    const long before = g_allocations.load();
+    const long before = testing::g_allocations.load();
     SimulateRaces(setup, 0, 500, race, tally);
-    EXPECT_EQ(g_allocations.load() - before, 0) << (random_fields ? "random fields" : "one field");
+    EXPECT_EQ(testing::g_allocations.load() - before, 0) << (random_fields ? "random fields" : "one field");
     EXPECT_EQ(tally.races, 500u);
   }
 }
