@@ -121,7 +121,9 @@ press() { # press WINDOW KEY
 # ---- Looking at windows ----
 
 wm_name() { # the window's _NET_WM_NAME, decoded
-  xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+  # xprop writes a UTF-8 name as octal escapes unless its locale is UTF-8,
+  # and a fresh machine may have no locale set at all.
+  LC_ALL=C.UTF-8 xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
 }
 
 geometry_field() { # geometry_field WINDOW "Absolute upper-left X"
