@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh package
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTROTIX_BENCH=OFF >/dev/null
-cmake --build build-release --target trotix
+cmake --preset play >/dev/null
+cmake --build --preset play
 cd build-release
 rm -f trotix_*.deb
 cpack -G DEB
