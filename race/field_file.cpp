@@ -100,4 +100,9 @@ FieldFileParse ParseFieldFile(std::string_view head, bool whole_file) {
   return result;
 }
 
+FieldFileParse ParseFieldFileStart(std::string_view first_bytes) {
+  const bool whole_file = first_bytes.size() <= kFieldFileReadLimit;
+  return ParseFieldFile(first_bytes.substr(0, kFieldFileReadLimit), whole_file);
+}
+
 }  // namespace trotix

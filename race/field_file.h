@@ -50,4 +50,9 @@ struct FieldFileParse {
 // would not all be finite positive numbers (a tiny strength beside big ones).
 FieldFileParse ParseFieldFile(std::string_view head, bool whole_file);
 
+// The same from the file's first bytes as a reader gets them: up to
+// kFieldFileReadLimit + 1 of them, the byte past the limit telling that the
+// file goes on.
+FieldFileParse ParseFieldFileStart(std::string_view first_bytes);
+
 }  // namespace trotix

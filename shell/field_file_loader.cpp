@@ -21,10 +21,8 @@ std::optional<FieldRecords> LoadFieldFile(const QString& directory) {
   }
   // One byte more than is ever parsed tells whether the file goes on.
   const QByteArray head = file.read(static_cast<qint64>(kFieldFileReadLimit) + 1);
-  const bool whole_file = static_cast<std::size_t>(head.size()) <= kFieldFileReadLimit;
-  const std::string_view text(head.constData(), whole_file ? static_cast<std::size_t>(head.size())
-                                                           : kFieldFileReadLimit);
-  const FieldFileParse parsed = ParseFieldFile(text, whole_file);
+  const FieldFileParse parsed =
+      ParseFieldFileStart(std::string_view(head.constData(), static_cast<std::size_t>(head.size())));
   if (!parsed.ok) {
     std::fprintf(stderr, "Trotix: %s, line %d %s; the field is made up at random\n",
                  qPrintable(QDir::toNativeSeparators(path)), parsed.line, parsed.problem.c_str());

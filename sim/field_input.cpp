@@ -34,10 +34,7 @@ FieldInput ReadFieldFile(const std::string& path) {
     input.error = path + " cannot be read (" + std::strerror(errno) + ")";
     return input;
   }
-  const bool whole_file = head.size() <= kFieldFileReadLimit;
-  if (!whole_file) head.resize(kFieldFileReadLimit);
-
-  const FieldFileParse parsed = ParseFieldFile(head, whole_file);
+  const FieldFileParse parsed = ParseFieldFileStart(head);
   if (!parsed.ok) {
     input.error = path + ", line " + std::to_string(parsed.line) + " " + parsed.problem;
     return input;

@@ -144,5 +144,17 @@ TEST(ParseFieldFile, ACutOffReadRefusesRatherThanGuessing) {
   EXPECT_TRUE(ParseFieldFile(kSixLines + "80\t60", false).ok);
 }
 
+// Readers hand over one byte past the limit; that byte only says the file
+// goes on. A sixth line ending right at the limit is whole, one ending past it
+// is cut off.
+TEST(ParseFieldFileStart, TheByteAfterTheLimitOnlySaysTheFileGoesOn) {
+  const std::string five = kSixLines.substr(0, kSixLines.size() - 9);  // the sixth line removed
+  const std::string last_at_limit = five + std::string(kFieldFileReadLimit - five.size() - 9, '0') + "55\t75\t2\r\n";
+  ASSERT_EQ(last_at_limit.size(), kFieldFileReadLimit);
+  EXPECT_TRUE(ParseFieldFileStart(last_at_limit).ok);
+  EXPECT_TRUE(ParseFieldFileStart(last_at_limit + "9").ok);
+  EXPECT_FALSE(ParseFieldFileStart("0" + last_at_limit).ok) << "its sixth line ends past the limit";
+}
+
 }  // namespace
 }  // namespace trotix
