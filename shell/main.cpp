@@ -2,14 +2,21 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include <csignal>
+
 #include "frm_main.h"
 #include "platform/dialogs.h"
 #include "platform/file_locations.h"
 #include "platform/process_priority.h"
+#include "platform/standard_descriptors.h"
 #include "platform/system_clock.h"
 #include "random_source.h"
 
 int main(int argc, char** argv) {
+  trotix::OpenStandardDescriptors();
+  // A file size limit then makes a save's write fail, and the save removes
+  // its temporary file, instead of the signal ending the game half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
   // The user's folder is ~/.config/trotix whatever the executable is called;
   // the desktop entry's name (packaging/) lets the desktop match the window
   // to its menu entry and icon.
