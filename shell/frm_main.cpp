@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -164,7 +164,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- The procedures ----
 
 void frmMain::NewRace() {
-  const std::optional<FieldRecords> file = LoadFieldFile(platform_.files.FieldFileFolder());
+  const std::string folder = platform_.files.FieldFileFolder();
+  const std::optional<FieldRecords> file =
+      folder.empty() ? std::nullopt : LoadFieldFile(QFile::decodeName(QByteArray::fromStdString(folder)));
   SetUpField(race_, platform_.random, file ? &*file : nullptr);
   kpbDist_->setFwcolor(kBarBlue);
   DrawScene();

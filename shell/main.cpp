@@ -1,6 +1,5 @@
 // Trotix: six horses, 2000 metres, one window.
 #include <QApplication>
-#include <QStandardPaths>
 
 #include <csignal>
 
@@ -17,9 +16,9 @@ int main(int argc, char** argv) {
   // A file size limit then makes a save's write fail, and the save removes
   // its temporary file, instead of the signal ending the game half-way.
   std::signal(SIGXFSZ, SIG_IGN);
-  // The user's folder is ~/.config/trotix whatever the executable is called;
-  // the desktop entry's name (packaging/) lets the desktop match the window
-  // to its menu entry and icon.
+  // The window's class is "trotix" whatever the executable is called; the
+  // desktop entry's name (packaging/) lets the desktop match the window to
+  // its menu entry and icon.
   QCoreApplication::setApplicationName(QStringLiteral("trotix"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.trotix.Trotix"));
   QApplication app(argc, argv);
@@ -29,8 +28,7 @@ int main(int argc, char** argv) {
   trotix::MessageBoxDialogs dialogs;
   const trotix::Platform platform{
       clock, random, trotix::ClockSeed(), priority, dialogs,
-      trotix::LocateFiles(QCoreApplication::applicationDirPath(),
-                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))};
+      trotix::LocateFiles(trotix::ProgramFolder(), trotix::UserFolder())};
   trotix::frmMain form(platform);
   form.Start();
   return app.exec();

@@ -60,7 +60,7 @@ TEST_F(WindowPosition, FirstCloseCreatesTheFile) {
 
 TEST_F(WindowPosition, AnInstalledCopyKeepsItInTheUsersFolder) {
   const QString user = fake.dir.filePath("config/trotix");  // made by the first save
-  fake.platform.files = {fake.dir.filePath("bin"), user, FilePlace::kUserFolder};
+  fake.platform.files = {fake.dir.filePath("bin").toStdString(), user.toStdString(), FilePlace::kUserFolder};
   {
     frmMain form(fake.platform);
     form.Form_Load();
@@ -125,7 +125,7 @@ TEST_F(WindowPosition, InTheUsersFolderALinkToTheirOwnFileIsFollowed) {
     file.write("[Trotix]\r\nTop=1500\r\nLeft=3000\r\n");
   }
   ASSERT_EQ(symlink(dotfiles.toLocal8Bit().constData(), (user + "/Trotix.ini").toLocal8Bit().constData()), 0);
-  fake.platform.files = {fake.dir.filePath("bin"), user, FilePlace::kUserFolder};
+  fake.platform.files = {fake.dir.filePath("bin").toStdString(), user.toStdString(), FilePlace::kUserFolder};
   {
     frmMain form(fake.platform);
     form.Form_Load();
