@@ -2,14 +2,28 @@
 #include <QApplication>
 
 #include <csignal>
+#include <cstdlib>
 
 #include "frm_main.h"
 #include "platform/dialogs.h"
 #include "platform/file_locations.h"
 #include "platform/process_priority.h"
+#include "platform/quit_signals.h"
 #include "platform/standard_descriptors.h"
 #include "platform/system_clock.h"
 #include "random_source.h"
+
+namespace {
+
+trotix::frmMain* g_form = nullptr;  // while the event loop runs
+
+// The toolkit calls exit() when the X display goes away, with no close of
+// the window; the position the window last had is stored then.
+void SaveBeforeExit() {
+  if (g_form != nullptr) g_form->SaveBeforeExit();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   trotix::OpenStandardDescriptors();
@@ -30,6 +44,14 @@ int main(int argc, char** argv) {
       clock, random, trotix::ClockSeed(), priority, dialogs,
       trotix::LocateFiles(trotix::ProgramFolder(), trotix::UserFolder())};
   trotix::frmMain form(platform);
+  // A logout closes the window as its close box does: the position is
+  // stored and a race under way simply ends. A modal box open at the time
+  // closes first.
+  const trotix::QuitSignals quit([](int) { QApplication::closeAllWindows(); });
   form.Start();
-  return app.exec();
+  g_form = &form;
+  std::atexit(SaveBeforeExit);
+  const int status = app.exec();
+  g_form = nullptr;
+  return status;
 }

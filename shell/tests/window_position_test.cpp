@@ -139,5 +139,26 @@ TEST_F(WindowPosition, InTheUsersFolderALinkToTheirOwnFileIsFollowed) {
   EXPECT_EQ(file.readAll(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
 }
 
+// When the display goes away the toolkit calls exit(), the window is never
+// closed, and asking it where it stands would ask a server that is gone: the
+// exit path stores the position the window last reported, and only while
+// nothing has been stored by a close.
+TEST_F(WindowPosition, TheExitPathStoresTheLastReportedPositionUnlessClosed) {
+  {
+    frmMain form(fake.platform);
+    form.Start();
+    form.move(230, 77);
+    form.SaveBeforeExit();
+    EXPECT_EQ(ReadIni(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
+  }
+  frmMain form(fake.platform);
+  form.Start();
+  form.move(20, 10);
+  form.close();
+  WriteIni("[Trotix]\r\nTop=15\r\n");
+  form.SaveBeforeExit();
+  EXPECT_EQ(ReadIni(), "[Trotix]\r\nTop=15\r\n");
+}
+
 }  // namespace
 }  // namespace trotix
