@@ -1,7 +1,9 @@
 // Trotix: six horses, 2000 metres, one window.
 #include <QApplication>
+#include <QFontDatabase>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include "frm_main.h"
@@ -10,6 +12,7 @@
 #include "platform/process_priority.h"
 #include "platform/quit_signals.h"
 #include "platform/standard_descriptors.h"
+#include "picture_text.h"
 #include "platform/system_clock.h"
 #include "random_source.h"
 
@@ -36,6 +39,10 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("trotix"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.trotix.Trotix"));
   QApplication app(argc, argv);
+  if (!QFontDatabase::hasFamily(QString::fromLatin1(trotix::kPictureFontFamily))) {
+    std::fprintf(stderr, "Trotix: the font %s is missing, so the Japanese texts show as boxes; install the package %s\n",
+                 trotix::kPictureFontFamily, trotix::kPictureFontPackage);
+  }
   trotix::SystemClock clock;
   trotix::Pcg32Random random;
   trotix::NicePriority priority;

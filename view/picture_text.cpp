@@ -12,7 +12,7 @@ namespace trotix {
 namespace {
 
 QFont MakePictureFont(bool bold) {
-  QFont font(QStringLiteral("IPAPGothic"));
+  QFont font(QString::fromLatin1(kPictureFontFamily));
   font.setPixelSize(12);
   font.setBold(bold);
   font.setStyleStrategy(QFont::NoAntialias);

@@ -20,6 +20,11 @@ struct PrintState {
   bool font_bold = false;
 };
 
+// The family of the race picture's font; the Debian package
+// fonts-ipafont-gothic brings it.
+inline constexpr const char* kPictureFontFamily = "IPAPGothic";
+inline constexpr const char* kPictureFontPackage = "fonts-ipafont-gothic";
+
 // The race picture's font: IPAPGothic at 9 point, which is 12 pixels at
 // the design resolution of 15 twips per pixel. Drawn without smoothing so
 // the text sits crisply with the pixel art.
