@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
+#include "utf8.h"
+
 namespace trotix {
 
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -30,25 +30,6 @@ void AppendUnit(std::string& out, std::uint16_t unit, bool little_endian) {
   const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
   out += little_endian ? low : high;
   out += little_endian ? high : low;
-}
-
-// The next code point of UTF-8 text; a byte that starts no valid sequence
-// gives U+FFFD and is passed over alone.
-char32_t NextUtf8(std::string_view text, std::size_t& pos) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(pos);
-  const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 1) return text[pos++];
-  char32_t c = length == 4 ? lead & 0x07u : length == 3 ? lead & 0x0Fu : lead & 0x1Fu;
-  bool valid = length > 0 && pos + static_cast<std::size_t>(length) <= text.size();
-  for (int i = 1; valid && i < length; ++i) {
-    valid = (byte(pos + static_cast<std::size_t>(i)) & 0xC0) == 0x80;
-    c = (c << 6) | (byte(pos + static_cast<std::size_t>(i)) & 0x3Fu);
-  }
-  static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-  valid = valid && c >= kLeast[length] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-  pos += valid ? static_cast<std::size_t>(length) : 1;
-  return valid ? c : kReplacement;
 }
 
 }  // namespace
@@ -77,9 +58,9 @@ DecodedProfile DecodeProfileBytes(std::string_view bytes) {
         continue;
       }
     }
-    AppendUtf8(out.text, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+    AppendUtf8(out.text, unit >= 0xD800 && unit <= 0xDFFF ? kReplacementCharacter : unit);
   }
-  if (i < bytes.size()) AppendUtf8(out.text, kReplacement);
+  if (i < bytes.size()) AppendUtf8(out.text, kReplacementCharacter);
   out.writable = out.text.find('\0') == std::string::npos && EncodeProfileText(out.text, out.encoding) == bytes;
   return out;
 }
