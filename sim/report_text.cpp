@@ -26,9 +26,14 @@ std::string Odds(double odds) {
 
 std::string Fixed2(double value) { return std::isfinite(value) ? FormatMask(value, "0.00") : "-"; }
 
-// The 95% interval as low–high, in per cent.
+// The 95% interval as low–high, in per cent, rounded outwards to the shown
+// hundredths: a horse that never won 100,000 races reads 0.00–0.01%, not an
+// interval of nothing. A hair's tolerance keeps 50% from becoming 50.01%.
 std::string IntervalText(const Interval& i) {
-  return FormatMask(i.low * 100.0, "0.00") + "–" + FormatMask(i.high * 100.0, "0.00") + "%";
+  constexpr double kHair = 1e-9;
+  const double low = std::floor(i.low * 10000.0 + kHair) / 100.0;
+  const double high = std::ceil(i.high * 10000.0 - kHair) / 100.0;
+  return FormatMask(low, "0.00") + "–" + FormatMask(high, "0.00") + "%";
 }
 
 std::string Fair(const Chance& c) { return c.fair_odds ? Odds(*c.fair_odds) : "-"; }
