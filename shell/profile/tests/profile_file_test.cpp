@@ -360,89 +360,58 @@ TEST_F(ProfileFileTest, HostilePlacesAndForeignEncodingsAreLeftAsTheyAre) {
     std::string file_after;  // of base/cfg/Trotix.ini, or of base/victim.ini where it is a link
     float top;
   };
-  const auto link_to_victim = [](const std::string& base) { Link(base + "/victim.ini", base + "/cfg/Trotix.ini"); };
+  // base/cfg, made with `mode`, holding Trotix.ini: the link to the victim's
+  // file, made by `owner`, or a file of `bytes`, made with `file_mode`.
+  using Make = std::function<void(const std::string& base)>;
+  const auto link_in = [](mode_t mode, uid_t owner) -> Make {
+    return [=](const std::string& base) {
+      MakeFolder(base + "/cfg", mode);
+      Link(base + "/victim.ini", base + "/cfg/Trotix.ini");
+      GiveAway(base + "/cfg/Trotix.ini", owner, owner);
+    };
+  };
+  const auto file_in = [](mode_t mode, std::string bytes, mode_t file_mode = 0644) -> Make {
+    return [=](const std::string& base) {
+      MakeFolder(base + "/cfg", mode);
+      WriteBytes(base + "/cfg/Trotix.ini", bytes);
+      ASSERT_EQ(chmod((base + "/cfg/Trotix.ini").c_str(), file_mode), 0);
+    };
+  };
+  const auto then = [](Make first, Make second) -> Make {
+    return [=](const std::string& base) {
+      first(base);
+      second(base);
+    };
+  };
+  const std::string emoji_be("\xD8\x3D\xDC\x0E", 4), lone_le("\x00\xD8", 2);
   const std::vector<Case> cases = {
       {"a link another user made in their folder",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0755);
-         link_to_victim(base);
-         GiveAway(base + "/cfg/Trotix.ini", kSomeoneElse, kSomeoneElse);
-         GiveAway(base + "/cfg", kSomeoneElse, kSomeoneElse);
-       },
+       then(link_in(0755, kSomeoneElse), [](const std::string& base) { GiveAway(base + "/cfg", kSomeoneElse, kSomeoneElse); }),
        ProfileFileStatus::kUntrusted, ProfileFileStatus::kUntrusted, text, 0.0f},
-      {"a link another user made in a sticky folder for all",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 01777);
-         link_to_victim(base);
-         GiveAway(base + "/cfg/Trotix.ini", kSomeoneElse, kSomeoneElse);
-       },
+      {"a link another user made in a sticky folder for all", link_in(01777, kSomeoneElse),
        ProfileFileStatus::kUntrusted, ProfileFileStatus::kUntrusted, text, 0.0f},
-      {"the user's own link in a folder the group may write in",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0775);
-         link_to_victim(base);
-       },
+      {"the user's own link in a folder the group may write in", link_in(0775, 0),
        ProfileFileStatus::kUntrusted, ProfileFileStatus::kUntrusted, text, 0.0f},
       {"the user's own link under a folder of someone else's",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0755);
-         link_to_victim(base);
-         GiveAway(base, kSomeoneElse, kSomeoneElse);
-       },
+       then(link_in(0755, 0), [](const std::string& base) { GiveAway(base, kSomeoneElse, kSomeoneElse); }),
        ProfileFileStatus::kUntrusted, ProfileFileStatus::kUntrusted, text, 0.0f},
-      {"the user's own link, every folder the user's or root's",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0755);
-         link_to_victim(base);
-       },
+      {"the user's own link, every folder the user's or root's", link_in(0755, 0),
        ProfileFileStatus::kOk, ProfileFileStatus::kOk, saved, 15.0f},
       {"a sticky folder for all on the way, as /tmp is",
-       [&](const std::string& base) {
-         ASSERT_EQ(chmod(base.c_str(), 01777), 0);
-         MakeFolder(base + "/cfg", 0700);
-         WriteBytes(base + "/cfg/Trotix.ini", text);
-       },
+       then([](const std::string& base) { ASSERT_EQ(chmod(base.c_str(), 01777), 0); }, file_in(0700, text)),
        ProfileFileStatus::kOk, ProfileFileStatus::kOk, saved, 15.0f},
-      {"an ordinary file in a sticky folder for all",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 01777);
-         WriteBytes(base + "/cfg/Trotix.ini", text);
-       },
+      {"an ordinary file in a sticky folder for all", file_in(01777, text),
        ProfileFileStatus::kOk, ProfileFileStatus::kUntrusted, text, 15.0f},
-      {"a read-only file",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0700);
-         WriteBytes(base + "/cfg/Trotix.ini", text);
-         ASSERT_EQ(chmod((base + "/cfg/Trotix.ini").c_str(), 0444), 0);
-       },
-       ProfileFileStatus::kOk, ProfileFileStatus::kReadOnly, text, 15.0f},
-      {"UTF-16, little-endian, with its mark",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0700);
-         WriteBytes(base + "/cfg/Trotix.ini", Utf16(text, true));
-       },
+      {"a read-only file", file_in(0700, text, 0444), ProfileFileStatus::kOk, ProfileFileStatus::kReadOnly, text, 15.0f},
+      {"UTF-16, little-endian, with its mark", file_in(0700, Utf16(text, true)),
        ProfileFileStatus::kOk, ProfileFileStatus::kOk, Utf16(saved, true), 15.0f},
-      {"UTF-16, big-endian, with its mark and a character beyond 16 bits",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0700);
-         WriteBytes(base + "/cfg/Trotix.ini", Utf16(text, false) + std::string("\xD8\x3D\xDC\x0E", 4));
-       },
+      {"UTF-16, big-endian, with its mark and a character beyond 16 bits", file_in(0700, Utf16(text, false) + emoji_be),
        ProfileFileStatus::kOk, ProfileFileStatus::kOk,
-       Utf16(text, false) + std::string("\xD8\x3D\xDC\x0E", 4) + Utf16("\r\nLeft=30\r\n", false).substr(2),
-       15.0f},
-      {"UTF-16 without a mark",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0700);
-         WriteBytes(base + "/cfg/Trotix.ini", Utf16(text, true).substr(2));
-       },
+       Utf16(text, false) + emoji_be + Utf16("\r\nLeft=30\r\n", false).substr(2), 15.0f},
+      {"UTF-16 without a mark", file_in(0700, Utf16(text, true).substr(2)),
        ProfileFileStatus::kOk, ProfileFileStatus::kUnknownEncoding, Utf16(text, true).substr(2), 0.0f},
-      {"UTF-16 with a lone surrogate",
-       [&](const std::string& base) {
-         MakeFolder(base + "/cfg", 0700);
-         WriteBytes(base + "/cfg/Trotix.ini", Utf16(text, true) + std::string("\x00\xD8", 2));
-       },
-       ProfileFileStatus::kOk, ProfileFileStatus::kUnknownEncoding, Utf16(text, true) + std::string("\x00\xD8", 2),
-       15.0f},
+      {"UTF-16 with a lone surrogate", file_in(0700, Utf16(text, true) + lone_le),
+       ProfileFileStatus::kOk, ProfileFileStatus::kUnknownEncoding, Utf16(text, true) + lone_le, 15.0f},
   };
   int n = 0;
   for (const Case& c : cases) {
