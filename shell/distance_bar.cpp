@@ -4,11 +4,17 @@
 
 #include <algorithm>
 
-#include "picture_text.h"
+#include "picture_font.h"
 
 namespace trotix {
 
-DistanceBar::DistanceBar(QWidget* parent) : QWidget(parent) { setFont(PictureFont(false)); }
+// The caption in the race picture's font: IPAPGothic at 12 pixels, unsmoothed.
+DistanceBar::DistanceBar(QWidget* parent) : QWidget(parent) {
+  QFont caption(QString::fromLatin1(kPictureFontFamily));
+  caption.setPixelSize(kPictureFontPixels);
+  caption.setStyleStrategy(QFont::NoAntialias);
+  setFont(caption);
+}
 
 void DistanceBar::setMaximum(int maximum) {
   maximum_ = std::max(maximum, 1);

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "track.h"
+
 namespace trotix {
 
 // RGB(0, 0, 255) as 0x00BBGGRR: the colour of a race that has not begun.
@@ -30,8 +32,8 @@ class DistanceBar final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  int maximum_ = 2000;
-  int value_ = 2000;
+  int maximum_ = static_cast<int>(kRaceMetres);
+  int value_ = static_cast<int>(kRaceMetres);
   std::uint32_t fwcolor_ = 0x00C00000;
 };
 

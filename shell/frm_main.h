@@ -79,9 +79,10 @@ class frmMain final : public QWidget, private RaceHost, private SceneHost {
   PictureBox* picMain_ = nullptr;
   DistanceBar* kpbDist_ = nullptr;
   QPushButton* cmdRun_ = nullptr;
-  PictureBox* picWork_ = nullptr;
-  PictureBox* picHorse_ = nullptr;
-  PictureBox* picFP_ = nullptr;
+  // The hidden surfaces a frame is composed on: the work surface, and the
+  // holders of one horse layer and one pole layer.
+  Surface picWork_;
+  SceneSurfaces surfaces_;
   QTimer Timer1_;
 
   bool in_tick_ = false;  // a tick never starts inside another

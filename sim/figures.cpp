@@ -5,13 +5,13 @@
 #include "field_setup.h"
 #include "numbers.h"
 #include "odds.h"
+#include "track.h"
 
 namespace trotix::sim {
 
 namespace {
 
 constexpr double kZ95 = 1.959963984540054;  // the normal quantile for 95%
-constexpr float kTickSeconds = 0.2f;
 
 std::optional<double> Ratio(Count part, Count whole) {
   if (whole == 0) return std::nullopt;
@@ -35,7 +35,7 @@ Chance MakeChance(Count hits, Count races, double odds) {
 
 }  // namespace
 
-float BoardSeconds(int ticks) { return static_cast<float>(ticks) * kTickSeconds; }
+float BoardSeconds(int ticks) { return static_cast<float>(ticks) * static_cast<float>(kTickSeconds); }
 
 Figures ComputeFigures(const RunSetup& setup, const Tally& tally) {
   Figures f;

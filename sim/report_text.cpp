@@ -4,6 +4,7 @@
 
 #include "numbers.h"
 #include "report.h"
+#include "texts.h"
 
 namespace trotix::sim {
 
@@ -48,7 +49,7 @@ std::string Grouped(std::uint64_t n) {
 
 // The style glyph in a cell two columns wide (the glyphs are full-width).
 std::string StyleCell(std::int32_t style) {
-  const std::string glyph = StyleGlyph(style);
+  const std::string glyph(StyleGlyph(style));
   return glyph == " " ? "  " : glyph;
 }
 

@@ -1,0 +1,82 @@
+#include "scripted_race.h"
+
+#include "field_setup.h"
+#include "phase_machine.h"
+#include "result_board.h"
+#include "scene_compositor.h"
+#include "sprite_catalogue.h"
+#include "track.h"
+
+namespace trotix::testing {
+
+namespace {
+
+class ScriptedClock final : public Clock {
+ public:
+  float SecondsSinceMidnight() override { return now; }
+  float now = kScriptedStartTime;
+};
+
+class FrameHost final : public RaceHost, public SceneHost {
+ public:
+  using FrameSink = std::function<void(std::string_view, const Surface&, const RaceState&)>;
+  FrameHost(RaceState& race, ScriptedClock& clock, const FrameSink& frame) : race_(race), clock_(clock), frame_(frame) {}
+
+  void DrawScene() override {
+    const bool stamping = race_.WinnerCrossed != kFalse;
+    trotix::DrawScene(race_, sprites_, surfaces_, clock_, *this);
+    if (race_.Phase == kPhaseReady && !started_) {
+      started_ = true;
+      frame_("start", picture_, race_);
+    } else if (race_.Phase == kPhaseRunning && race_.LeadPosition > 240.0 && !running_) {
+      running_ = true;
+      frame_("running", picture_, race_);
+    } else if (race_.Phase == kPhaseFinalStretch && !final_) {
+      final_ = true;
+      frame_("final_stretch", picture_, race_);
+    } else if (stamping) {
+      frame_("finish_stamp", picture_, race_);
+    }
+  }
+  void ShowResults() override {
+    trotix::ShowResults(race_, sprites_, picture_);
+    over = true;
+    frame_("board", picture_, race_);
+  }
+  void SetDistanceValue(std::int32_t) override {}
+  void StopTimer() override {}
+  void RestoreNormalPriority() override {}
+  void EnableRun() override {}
+  void DoEvents() override {}
+  void CommitPicture() override {}
+  void SetBarColour(std::uint32_t) override {}
+
+  bool over = false;
+
+ private:
+  RaceState& race_;
+  ScriptedClock& clock_;
+  const FrameSink& frame_;
+  SpriteCatalogue sprites_;
+  Surface picture_, work_;
+  SceneSurfaces surfaces_{picture_, work_};
+  bool started_ = false, running_ = false, final_ = false;
+};
+
+}  // namespace
+
+void RunScriptedRace(const std::function<void(std::string_view, const Surface&, const RaceState&)>& frame) {
+  RaceState race;
+  Pcg32Random random(kScriptedRaceSeed);
+  ScriptedClock clock;
+  FrameHost host(race, clock, frame);
+  SetUpField(race, random, nullptr);
+  host.DrawScene();
+  race.StartTime = clock.now;
+  for (int tick = 1; !host.over && tick < kTickLimit; ++tick) {
+    clock.now = kScriptedStartTime + static_cast<float>(kTickSeconds) * static_cast<float>(tick);
+    RaceTick(race, random, host);
+  }
+}
+
+}  // namespace trotix::testing

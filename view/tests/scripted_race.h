@@ -1,0 +1,30 @@
+// One race, always the same: a field drawn from a fixed seed, a clock that
+// reads 200 ms further at every tick, and the race view drawn into plain
+// surfaces at every step, as the window would. Named frames are handed out
+// as they are drawn, so tests and the frame-dump tool see the same pictures.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "race_state.h"
+#include "surface.h"
+
+namespace trotix::testing {
+
+inline constexpr std::uint64_t kScriptedRaceSeed = 20261209;
+inline constexpr float kScriptedStartTime = 36000.0f;  // 10:00 in the morning
+
+// The frames a race is checked by, in the order they come.
+inline constexpr std::string_view kScriptedFrames[] = {"start", "running", "final_stretch", "finish_stamp",
+                                                      "board"};
+
+// Runs the race from the drawing of the new field to the board, calling
+// `frame` with each named frame's picture as it is drawn: the field at the
+// start, the first running frame with the pole in the picture, the first
+// frame of the final stretch, the frame that stamps the winner's time, and
+// the result board.
+void RunScriptedRace(const std::function<void(std::string_view name, const Surface& picture, const RaceState& race)>& frame);
+
+}  // namespace trotix::testing
