@@ -173,19 +173,26 @@ TEST(DrawScene, CommitsTheFinishedFrameThenColoursTheBar) {
 
 // Waiting events run after each horse, so each horse's gallop step is taken
 // just before it is drawn: an event handled after horse 3 sees horses 1 to 3
-// advanced and the rest not yet.
-TEST(DrawScene, EachHorseStepsItsGallopJustBeforeItIsDrawn) {
+// advanced and drawn, and the rest not yet.
+TEST(DrawScene, EachHorseStepsItsGallopAndIsDrawnBeforeEventsRun) {
   SceneFixture scene;
   scene.race.Phase = kPhaseReady;
+  scene.race.Scene = kSceneFinish;
+  for (std::size_t i = 0; i < kHorseCount; ++i) scene.race.Horses[i].ScreenX = static_cast<float>(i) * 300.0f;
   std::vector<std::string> seen;
   scene.host.on_do_events = [&] {
     std::string frames;
     for (const Horse& h : scene.race.Horses) frames += static_cast<char>('0' + h.Frame);
+    // The horses on the work surface so far, told by the pixel under each saddle cloth.
+    for (std::size_t i = 0; i < kHorseCount; ++i) {
+      const int x = static_cast<int>(i) * 20 + 24, y = TwipsToPixels(static_cast<double>(scene.race.Horses[i].ScreenY)) + 13;
+      frames += scene.work.At(x, y) == SharedSprites().Bitmap(852).At(x, y) ? '.' : 'h';
+    }
     seen.push_back(frames);
   };
   scene.Draw();
-  const std::vector<std::string> expected = {"211111", "221111", "222111", "222211",
-                                             "222221", "222222", "222222"};
+  const std::vector<std::string> expected = {"211111h.....", "221111hh....", "222111hhh...", "222211hhhh..",
+                                             "222221hhhhh.", "222222hhhhhh", "222222hhhhhh"};
   EXPECT_EQ(seen, expected);
 }
 
