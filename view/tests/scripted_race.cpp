@@ -19,15 +19,13 @@ class ScriptedClock final : public Clock {
 
 class FrameHost final : public RaceHost, public SceneHost {
  public:
-  using FrameSink = std::function<void(std::string_view, const Surface&, const RaceState&)>;
   FrameHost(RaceState& race, ScriptedClock& clock, const FrameSink& frame) : race_(race), clock_(clock), frame_(frame) {}
 
   void DrawScene() override {
     const bool stamping = race_.WinnerCrossed != kFalse;
     trotix::DrawScene(race_, sprites_, surfaces_, clock_, *this);
-    if (race_.Phase == kPhaseReady && !started_) {
-      started_ = true;
-      frame_("start", picture_, race_);
+    if (race_.Phase == kPhaseReady) {
+      if (--fields_to_start == 0) frame_("start", picture_, race_);
     } else if (race_.Phase == kPhaseRunning && race_.LeadPosition > 240.0 && !running_) {
       running_ = true;
       frame_("running", picture_, race_);
@@ -52,6 +50,7 @@ class FrameHost final : public RaceHost, public SceneHost {
   void SetBarColour(std::uint32_t) override {}
 
   bool over = false;
+  int fields_to_start = 1;
 
  private:
   RaceState& race_;
@@ -60,18 +59,21 @@ class FrameHost final : public RaceHost, public SceneHost {
   SpriteCatalogue sprites_;
   Surface picture_, work_;
   SceneSurfaces surfaces_{picture_, work_};
-  bool started_ = false, running_ = false, final_ = false;
+  bool running_ = false, final_ = false;
 };
 
 }  // namespace
 
-void RunScriptedRace(const std::function<void(std::string_view, const Surface&, const RaceState&)>& frame) {
+void RunScriptedRace(const FrameSink& frame, std::uint64_t seed, int fields) {
   RaceState race;
-  Pcg32Random random(kScriptedRaceSeed);
+  Pcg32Random random(seed);
   ScriptedClock clock;
   FrameHost host(race, clock, frame);
-  SetUpField(race, random, nullptr);
-  host.DrawScene();
+  host.fields_to_start = fields;
+  for (int f = 0; f < fields; ++f) {
+    SetUpField(race, random, nullptr);
+    host.DrawScene();
+  }
   race.StartTime = clock.now;
   for (int tick = 1; !host.over && tick < kTickLimit; ++tick) {
     clock.now = kScriptedStartTime + static_cast<float>(kTickSeconds) * static_cast<float>(tick);

@@ -20,11 +20,15 @@ inline constexpr float kScriptedStartTime = 36000.0f;  // 10:00 in the morning
 inline constexpr std::string_view kScriptedFrames[] = {"start", "running", "final_stretch", "finish_stamp",
                                                       "board"};
 
+using FrameSink = std::function<void(std::string_view name, const Surface& picture, const RaceState& race)>;
+
 // Runs the race from the drawing of the new field to the board, calling
 // `frame` with each named frame's picture as it is drawn: the field at the
 // start, the first running frame with the pole in the picture, the first
 // frame of the final stretch, the frame that stamps the winner's time, and
-// the result board.
-void RunScriptedRace(const std::function<void(std::string_view name, const Surface& picture, const RaceState& race)>& frame);
+// the result board. The generator is seeded with `seed` and `fields` fields
+// are set up and drawn, the race running the last: 2 is what the window
+// does, one field when it loads and a fresh one when Run is pressed.
+void RunScriptedRace(const FrameSink& frame, std::uint64_t seed = kScriptedRaceSeed, int fields = 1);
 
 }  // namespace trotix::testing
