@@ -2,7 +2,7 @@
 // IPAPGothic at 9 point, which is 12 pixels at the design resolution of 15
 // twips a pixel, regular and bold, drawn without smoothing so the text sits
 // crisply with the pixel art. The glyphs were rendered once from the font
-// (font_tool/), so neither the font nor a toolkit is needed to draw them.
+// (qt_reference/), so neither the font nor a toolkit is needed to draw them.
 #pragma once
 
 #include <array>

@@ -82,12 +82,12 @@ int main(int argc, char** argv) {
   }
   std::string out =
       "// The race picture's text: IPAPGothic at 12 pixels, regular and bold,\n"
-      "// unsmoothed, rendered by view/font_tool/make_picture_font. Not edited by\n"
+      "// unsmoothed, rendered by qt_reference/make_picture_font. Not edited by\n"
       "// hand: a test renders it again from the installed font and compares.\n"
       "//\n"
-      "// {bold, code point, advance in 64ths of a pixel, left, top, width, height, ink rows}: the ink\n"
-      "// box stands `left` pixels right of the pen and `top` below the top of the\n"
-      "// character cell; '#' is an inked pixel.\n";
+      "// {bold, code point, advance in 64ths of a pixel, left, top, width,\n"
+      "// height, ink rows}: the ink box stands `left` pixels right of the pen\n"
+      "// and `top` below the top of the character cell; '#' is an inked pixel.\n";
   for (bool bold : {false, true}) {
     for (char32_t code : kPictureCharacters) {
       const std::string entry = GlyphEntry(code, bold);
