@@ -25,10 +25,11 @@
     return now.getHours() * 3600 + now.getMinutes() * 60 + now.getSeconds() + now.getMilliseconds() / 1000;
   }
 
-  // ---- The race timer: one setTimeout at a time, the next armed only after
-  // a tick has run, so no tick starts inside another. A tick that comes late
+  // ---- The race timer: one timeout at a time, the next armed only after a
+  // tick has run, so no tick starts inside another. A tick that comes late
   // (a hidden tab is throttled to a tick a second or less) runs once and the
   // next one is an interval after it: the race goes on late, never doubled.
+  // Under the scripted clock the timeout is a due time that advance() keeps.
   let interval = 0;
   let due = 0;
   let pending = null;
@@ -39,13 +40,15 @@
   }
   function stopTimer() {
     interval = 0;
-    if (pending !== null) clearTimeout(pending);
-    pending = null;
+    disarm();
   }
   function arm() {
-    if (scripted) return;
-    if (pending !== null) clearTimeout(pending);
-    pending = setTimeout(fire, Math.max(0, due - nowMs()));
+    disarm();
+    pending = scripted ? 'scripted' : setTimeout(fire, Math.max(0, due - nowMs()));
+  }
+  function disarm() {
+    if (pending !== null && !scripted) clearTimeout(pending);
+    pending = null;
   }
   function fire() {
     pending = null;
@@ -116,7 +119,7 @@
         window.trotixTest = {
           advance(ms) {
             scriptedMs += ms;
-            if (interval > 0 && due <= scriptedMs) fire();
+            if (pending !== null && due <= scriptedMs) fire();
             return state();
           },
           state,
