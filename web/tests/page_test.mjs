@@ -5,11 +5,13 @@
 // and clock: by hash for every frame, byte for byte for the first ones, the
 // first of each phase and the board. F5 must start the race without
 // reloading the page, a late tick must run once, the window must sit centred
-// at the largest whole scale, and the console must stay clean.
+// at the largest whole scale, the same page must play from a plain static
+// server, and the console must stay clean.
 //
 //   node page_test.mjs SITE_FOLDER WEB_FRAME_DUMP
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -164,6 +166,39 @@ async function checkRealClock(page, url) {
   check(moved, 'on the real clock the race did not move within 10 s of F5');
 }
 
+// The folder served as any static host would, on the loopback address only.
+function serveSite() {
+  const types = { '.html': 'text/html', '.js': 'text/javascript' };
+  const server = createServer((request, response) => {
+    const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
+    const root = path.resolve(site);
+    const file = path.join(root, path.normalize(name));
+    if (!file.startsWith(root + path.sep) || !existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    response.end(readFileSync(file));
+  });
+  return new Promise((ready) => server.listen(0, '127.0.0.1', () => ready(server)));
+}
+
+// Served over HTTP, the page shows the same first frames.
+async function checkServed(page, expected) {
+  const server = await serveSite();
+  try {
+    await page.goto(`http://127.0.0.1:${server.address().port}/?seed=${seed}&clock=scripted`);
+    await page.waitForFunction(() => window.trotixTest !== undefined, { timeout: 20000 });
+    await page.evaluate(installFrameReader);
+    compareFrame(await pageFrame(page, expected[0]), expected[0]);
+    await page.keyboard.press('F5');
+    compareFrame(await pageFrame(page, expected[1]), expected[1]);
+  } finally {
+    await page.goto('about:blank');
+    server.close();
+  }
+}
+
 async function main() {
   const index = path.join(site, 'index.html');
   if (!existsSync(index)) throw new Error(`${index} is missing: build it with bash scripts/web.sh`);
@@ -181,6 +216,7 @@ async function main() {
     await checkLateTick(page, 4);
     await checkScale(page);
     await checkRealClock(page, `${pathToFileURL(index)}?seed=${seed}`);
+    await checkServed(page, expected);
   } finally {
     await chromium.close();
   }
