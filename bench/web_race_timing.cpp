@@ -15,20 +15,10 @@
 #include "field_setup.h"
 #include "phase_machine.h"
 #include "random_source.h"
+#include "silent_host.h"
 
 namespace trotix {
 namespace {
-
-class BoardHost final : public RaceHost {
- public:
-  void SetDistanceValue(std::int32_t) override {}
-  void DrawScene() override {}
-  void StopTimer() override {}
-  void RestoreNormalPriority() override {}
-  void EnableRun() override {}
-  void ShowResults() override { over = true; }
-  bool over = false;
-};
 
 constexpr int kRacesPerRound = 2000;
 constexpr int kRounds = 7;
@@ -36,7 +26,7 @@ constexpr int kRounds = 7;
 // Field setup to the board, kRacesPerRound times; the median round.
 void TimeWholeRaces() {
   Pcg32Random random(2);
-  BoardHost host;
+  testing::SilentHost host;
   RaceState race;
   std::array<double, kRounds> per_race{};
   std::int64_t ticks = 0;
