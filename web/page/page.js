@@ -105,6 +105,12 @@
   const keyCodes = { F5: 116, F7: 118 };
   addEventListener('keydown', (event) => {
     if (event.key in keyCodes) event.preventDefault();
+    // The listing's OK is its default button, wherever the focus is; Escape
+    // closes it by itself.
+    if (event.key === 'Enter' && listing.open) {
+      event.preventDefault();
+      listing.close();
+    }
   });
   addEventListener('keyup', (event) => {
     if (!(event.key in keyCodes)) return;
