@@ -136,6 +136,7 @@
   function showNotice(text) {
     notice.textContent = text;
     notice.hidden = text === '';
+    document.getElementById('horse-file').classList.toggle('told', text !== '');
   }
   function showChosen(name) {
     chosenName.textContent = name;
