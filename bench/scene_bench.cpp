@@ -4,34 +4,19 @@
 // same executable so the ratio is read from one run.
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
-
-#include "overlays.h"
 #include "mid_race.h"
+#include "overlays.h"
 #include "scene_compositor.h"
 
 namespace trotix {
 namespace {
 
-class BenchClock final : public Clock {
- public:
-  float SecondsSinceMidnight() override { return now += 0.2f; }
-  float now = 40000.0f;
-};
-
-class BenchHost final : public SceneHost {
- public:
-  void DoEvents() override {}
-  void CommitPicture() override {}
-  void SetBarColour(std::uint32_t bgr) override { benchmark::DoNotOptimize(bgr); }
-};
-
 void BM_DrawScene(benchmark::State& state) {
   RaceState race = MidRace();
   Surface picture, work;
   SceneSurfaces surfaces{picture, work};
-  BenchClock clock;
-  BenchHost host;
+  DrawingClock clock;
+  DrawingHost host;
   for (auto _ : state) {
     race.RailToggle = race.RailToggle != kFalse ? kFalse : kTrue;
     DrawScene(race, Sprites(), surfaces, clock, host);
@@ -43,7 +28,7 @@ BENCHMARK(BM_DrawScene);
 void BM_Overlays(benchmark::State& state) {
   const RaceState race = MidRace();
   Surface picture(180, 120);
-  BenchClock clock;
+  DrawingClock clock;
   for (auto _ : state) {
     DrawOverlays(race, 0, picture, clock.SecondsSinceMidnight());
     benchmark::DoNotOptimize(picture.data());

@@ -53,20 +53,6 @@ void TimeWholeRaces() {
               static_cast<double>(ticks) / (kRacesPerRound * kRounds), static_cast<long long>(winners));
 }
 
-class DrawingClock final : public Clock {
- public:
-  float SecondsSinceMidnight() override { return now += 0.2f; }
-  float now = 40000.0f;
-};
-
-class DrawingHost final : public SceneHost {
- public:
-  void DoEvents() override {}
-  void CommitPicture() override {}
-  void SetBarColour(std::uint32_t bgr) override { colours += bgr; }
-  std::uint64_t colours = 0;
-};
-
 constexpr int kDrawingsPerRound = 2000;
 
 // DrawScene on the mid-race field, the rail toggling as it does at a
