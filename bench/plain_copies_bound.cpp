@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "scene_bench.h"
+#include "mid_race.h"
 #include "scene_compositor.h"
 #include "sprite_ids.h"
 #include "twips.h"

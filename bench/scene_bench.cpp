@@ -4,57 +4,19 @@
 // same executable so the ratio is read from one run.
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
-
+#include "mid_race.h"
 #include "overlays.h"
-#include "scene_bench.h"
 #include "scene_compositor.h"
 
 namespace trotix {
-namespace {
-
-class BenchClock final : public Clock {
- public:
-  float SecondsSinceMidnight() override { return now += 0.2f; }
-  float now = 40000.0f;
-};
-
-class BenchHost final : public SceneHost {
- public:
-  void DoEvents() override {}
-  void CommitPicture() override {}
-  void SetBarColour(std::uint32_t bgr) override { benchmark::DoNotOptimize(bgr); }
-};
-
-}  // namespace
-
-RaceState MidRace() {
-  RaceState race;
-  for (std::size_t i = 0; i < kHorseCount; ++i) {
-    Horse& h = race.Horses[i];
-    h = Horse{static_cast<std::int32_t>(i), 60, 70, 80, 50, 2, 700.0 - 3.0 * static_cast<double>(i),
-              static_cast<float>(i) * 90.0f, static_cast<float>(i) * 120.0f + 750.0f, 4.2, 1, kFalse};
-  }
-  race.Phase = kPhaseRunning;
-  race.Scene = kSceneRunning;
-  race.LeadPosition = 700.0;  // the pole is in the picture
-  race.StartTime = 40000.0f;
-  return race;
-}
-
-const SpriteCatalogue& Sprites() {
-  static const SpriteCatalogue sprites;
-  return sprites;
-}
-
 namespace {
 
 void BM_DrawScene(benchmark::State& state) {
   RaceState race = MidRace();
   Surface picture, work;
   SceneSurfaces surfaces{picture, work};
-  BenchClock clock;
-  BenchHost host;
+  DrawingClock clock;
+  DrawingHost host;
   for (auto _ : state) {
     race.RailToggle = race.RailToggle != kFalse ? kFalse : kTrue;
     DrawScene(race, Sprites(), surfaces, clock, host);
@@ -66,7 +28,7 @@ BENCHMARK(BM_DrawScene);
 void BM_Overlays(benchmark::State& state) {
   const RaceState race = MidRace();
   Surface picture(180, 120);
-  BenchClock clock;
+  DrawingClock clock;
   for (auto _ : state) {
     DrawOverlays(race, 0, picture, clock.SecondsSinceMidnight());
     benchmark::DoNotOptimize(picture.data());

@@ -61,7 +61,7 @@ async function wasm(chromium, [script]) {
   await page.addScriptTag({ path: script });
   await page.waitForFunction(() => true);
   const deadline = Date.now() + 120000;
-  while (!lines.some((line) => line.startsWith('whole_race')) && Date.now() < deadline) {
+  while (!lines.some((line) => line.startsWith('draw_scene')) && Date.now() < deadline) {
     await new Promise((done) => setTimeout(done, 100));
   }
   if (problems.length > 0) throw new Error(problems.join('\n'));

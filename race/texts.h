@@ -16,6 +16,9 @@ namespace trotix {
 inline constexpr std::string_view kWindowTitle = "Trotix";
 inline constexpr std::string_view kFieldListingTitle = "データ";
 
+// Said after the refusal of a horse data file (FieldFileRefusal).
+inline constexpr std::string_view kRandomFieldNote = "the field is made up at random";
+
 // Running styles 1..4, front-runner to deep closer; piece 0 of the list is a
 // blank. A style outside 0..4 (only a horse data file brings one) shows a
 // blank too.

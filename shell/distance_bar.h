@@ -6,12 +6,10 @@
 
 #include <cstdint>
 
+#include "main_window.h"
 #include "track.h"
 
 namespace trotix {
-
-// RGB(0, 0, 255) as 0x00BBGGRR: the colour of a race that has not begun.
-inline constexpr std::uint32_t kBarBlue = 0x00FF0000;
 
 class DistanceBar final : public QWidget {
  public:

@@ -3,13 +3,14 @@
 #include <cstdio>
 
 #include "field_file_reader.h"
+#include "texts.h"
 
 namespace trotix {
 
 std::optional<FieldRecords> LoadFieldFile(const std::string& path) {
   const FieldFileRead read = ReadFieldFile(path);
   if (read.status == FieldFileStatus::kRefused) {
-    std::fprintf(stderr, "Trotix: %s; the field is made up at random\n", read.message.c_str());
+    std::fprintf(stderr, "Trotix: %s; %s\n", read.message.c_str(), std::string(kRandomFieldNote).c_str());
   }
   if (read.status != FieldFileStatus::kRead) return std::nullopt;
   return read.horses;

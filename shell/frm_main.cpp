@@ -9,6 +9,7 @@
 
 #include "field_file_loader.h"
 #include "field_setup.h"
+#include "main_window.h"
 #include "result_board.h"
 #include "texts.h"
 #include "track.h"
@@ -17,17 +18,6 @@
 namespace trotix {
 
 namespace {
-
-// Places in twips from the top-left of the client area, as the window was
-// laid out: the race view above, the distance bar and Run below it, and the
-// hidden surfaces out of sight underneath.
-struct Placement {
-  double left, top, width, height;
-};
-constexpr Placement kPicMain{52, 30, 2700, 1800};
-constexpr Placement kKpbDist{52, 1875, 2130, 360};
-constexpr Placement kCmdRun{2212, 1890, 540, 330};
-constexpr double kClientWidth = 2805, kClientHeight = 2250;
 
 void Place(QWidget& widget, const Placement& at) {
   widget.setGeometry(TwipsToPixels(at.left), TwipsToPixels(at.top), TwipsToPixels(at.width),

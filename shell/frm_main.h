@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "distance_bar.h"
+#include "main_window.h"
 #include "phase_machine.h"
 #include "picture_box.h"
 #include "platform/platform.h"
@@ -19,10 +20,6 @@
 class QPushButton;
 
 namespace trotix {
-
-// Virtual-key codes of the keys the window answers.
-inline constexpr std::int16_t kVkF5 = 116;
-inline constexpr std::int16_t kVkF7 = 118;
 
 class frmMain final : public QWidget, private RaceHost, private SceneHost {
  public:

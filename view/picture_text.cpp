@@ -50,6 +50,14 @@ void PrintText(Surface& surface, double x_twips, double y_twips, std::string_vie
   }
 }
 
+int TextWidth(std::string_view utf8_text, bool bold) {
+  std::int64_t pen = 0;
+  for (std::size_t at = 0; at < utf8_text.size();) {
+    if (const Glyph* glyph = FindGlyph(NextCodePoint(utf8_text, at), bold)) pen += glyph->advance;
+  }
+  return static_cast<int>(pen / 64);
+}
+
 void FillBox(Surface& surface, double x1, double y1, double x2, double y2, Pixel color) {
   FillPixels(surface, TwipsToPixels(std::min(x1, x2)), TwipsToPixels(std::min(y1, y2)),
              TwipsToPixels(std::max(x1, x2)), TwipsToPixels(std::max(y1, y2)), color);

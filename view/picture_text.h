@@ -11,6 +11,10 @@ namespace trotix {
 
 void PrintText(Surface& surface, double x_twips, double y_twips, std::string_view utf8_text);
 
+// How many whole pixels printing `utf8_text` in the given weight moves the
+// pen: the width a caption is centred by.
+int TextWidth(std::string_view utf8_text, bool bold);
+
 // A box filled in `color` between two corners, both included, whichever
 // comes first; and a line between two points, both ends included.
 void FillBox(Surface& surface, double x1, double y1, double x2, double y2, Pixel color);

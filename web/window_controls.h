@@ -1,37 +1,37 @@
-// The window around the race picture, drawn by the page's own hand: the
-// face, the distance bar and the Run button. On the desktop these are the
-// toolkit's widgets; here they are pixels in the window's picture.
+// The window around the race picture, drawn by the page's own hand on one
+// surface of the window's size: the face, the distance bar with its caption
+// and the Run button with its pictogram. On the desktop these are the
+// toolkit's widgets, placed from the same layout (view/main_window.h).
 #pragma once
 
 #include <cstdint>
 
-#include "window_surface.h"
+#include "main_window.h"
+#include "surface.h"
+#include "track.h"
 
 namespace trotix::web {
 
-// The desktop window's places, from twips at 15 to a pixel (none falls on a
-// half, so plain rounding agrees with the desktop's).
-constexpr int Pixels(double twips) { return static_cast<int>(twips / 15.0 + 0.5); }
-inline constexpr PixelBox kPicMain{Pixels(52), Pixels(30), Pixels(2700), Pixels(1800)};
-inline constexpr PixelBox kKpbDist{Pixels(52), Pixels(1875), Pixels(2130), Pixels(360)};
-inline constexpr PixelBox kCmdRun{Pixels(2212), Pixels(1890), Pixels(540), Pixels(330)};
+// A place on the window in pixels.
+struct PixelBox {
+  int left, top, width, height;
+};
+PixelBox PixelsOf(const Placement& twips);
+bool Contains(PixelBox box, int x, int y);
 
-// RGB(0, 0, 255) as 0x00BBGGRR: the colour of a race that has not begun.
-inline constexpr std::uint32_t kBarBlue = 0x00FF0000;
+// The whole client area, its face already drawn.
+Surface NewWindow();
 
 struct DistanceBarState {
-  int maximum = 2000;
-  int value = 2000;  // below 0 after the winner's finish: an empty bar
+  int maximum = static_cast<int>(kRaceMetres);
+  int value = static_cast<int>(kRaceMetres);  // below 0 after the winner's finish: an empty bar
   std::uint32_t bgr = kBarBlue;
 };
 
-bool Contains(PixelBox box, int x, int y);
-
-// Everything outside the race picture.
-void DrawFace(WindowSurface& window);
-// The bar fills from the left by value / maximum, inside a dark frame.
-void DrawDistanceBar(WindowSurface& window, const DistanceBarState& bar);
-// A raised button with the red Run pictogram, greyed while disabled.
-void DrawRunButton(WindowSurface& window, bool enabled);
+// The bar fills from the left by value / maximum inside a dark frame; its
+// caption is centred, dark over the empty part and white over the bar.
+void DrawDistanceBar(Surface& window, const DistanceBarState& bar);
+// A raised button with the Run pictogram, greyed while it is disabled.
+void DrawRunButton(Surface& window, bool enabled);
 
 }  // namespace trotix::web

@@ -23,7 +23,7 @@ QImage Reference(std::string_view name) {
 
 TEST(ReferenceFrames, EveryFrameOfTheScriptedRaceIsByteForByteAsQtDrewIt) {
   std::set<std::string> seen;
-  testing::RunScriptedRace([&](std::string_view name, const Surface& picture, const RaceState&) {
+  testing::RunScriptedRace([&](std::string_view name, const Surface& picture, const RaceState&, int) {
     seen.insert(std::string(name));
     const QImage expected = Reference(name);
     ASSERT_EQ(expected.width(), picture.width()) << name;

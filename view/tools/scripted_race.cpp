@@ -13,8 +13,8 @@ namespace {
 
 class ScriptedClock final : public Clock {
  public:
-  float SecondsSinceMidnight() override { return now; }
-  float now = kScriptedStartTime;
+  float SecondsSinceMidnight() override { return static_cast<float>(ms / 1000.0); }
+  double ms = kScriptedStartMilliseconds;
 };
 
 class FrameHost final : public RaceHost, public SceneHost {
@@ -25,21 +25,21 @@ class FrameHost final : public RaceHost, public SceneHost {
     const bool stamping = race_.WinnerCrossed != kFalse;
     trotix::DrawScene(race_, sprites_, surfaces_, clock_, *this);
     if (race_.Phase == kPhaseReady) {
-      if (--fields_to_start == 0) frame_("start", picture_, race_);
+      if (--fields_to_start == 0) frame_("start", picture_, race_, ticks);
     } else if (race_.Phase == kPhaseRunning && race_.LeadPosition > 240.0 && !running_) {
       running_ = true;
-      frame_("running", picture_, race_);
+      frame_("running", picture_, race_, ticks);
     } else if (race_.Phase == kPhaseFinalStretch && !final_) {
       final_ = true;
-      frame_("final_stretch", picture_, race_);
+      frame_("final_stretch", picture_, race_, ticks);
     } else if (stamping) {
-      frame_("finish_stamp", picture_, race_);
+      frame_("finish_stamp", picture_, race_, ticks);
     }
   }
   void ShowResults() override {
     trotix::ShowResults(race_, sprites_, picture_);
     over = true;
-    frame_("board", picture_, race_);
+    frame_("board", picture_, race_, ticks);
   }
   void SetDistanceValue(std::int32_t) override {}
   void StopTimer() override {}
@@ -51,6 +51,7 @@ class FrameHost final : public RaceHost, public SceneHost {
 
   bool over = false;
   int fields_to_start = 1;
+  int ticks = 0;
 
  private:
   RaceState& race_;
@@ -74,9 +75,10 @@ void RunScriptedRace(const FrameSink& frame, std::uint64_t seed, int fields) {
     SetUpField(race, random, nullptr);
     host.DrawScene();
   }
-  race.StartTime = clock.now;
+  race.StartTime = clock.SecondsSinceMidnight();
   for (int tick = 1; !host.over && tick < kTickLimit; ++tick) {
-    clock.now = kScriptedStartTime + static_cast<float>(kTickSeconds) * static_cast<float>(tick);
+    clock.ms = kScriptedStartMilliseconds + kTickMilliseconds * tick;
+    host.ticks = tick;
     RaceTick(race, random, host);
   }
 }

@@ -2,6 +2,8 @@
 // reads 200 ms further at every tick, and the race view drawn into plain
 // surfaces at every step, as the window would. Named frames are handed out
 // as they are drawn, so tests and the frame-dump tool see the same pictures.
+// The clock keeps whole milliseconds and is read in seconds, as the page's
+// scripted clock is, so the browser can be stepped to the same readings.
 #pragma once
 
 #include <cstdint>
@@ -14,13 +16,15 @@
 namespace trotix::testing {
 
 inline constexpr std::uint64_t kScriptedRaceSeed = 20261209;
-inline constexpr float kScriptedStartTime = 36000.0f;  // 10:00 in the morning
+inline constexpr double kScriptedStartMilliseconds = 36'000'000.0;  // 10:00 in the morning
 
 // The frames a race is checked by, in the order they come.
 inline constexpr std::string_view kScriptedFrames[] = {"start", "running", "final_stretch", "finish_stamp",
                                                       "board"};
 
-using FrameSink = std::function<void(std::string_view name, const Surface& picture, const RaceState& race)>;
+// `ticks` is how many race ticks have run: 0 for the field at the start.
+using FrameSink =
+    std::function<void(std::string_view name, const Surface& picture, const RaceState& race, int ticks)>;
 
 // Runs the race from the drawing of the new field to the board, calling
 // `frame` with each named frame's picture as it is drawn: the field at the

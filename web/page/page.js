@@ -1,10 +1,13 @@
 // The page around the game: it shows the window's picture in the canvas,
-// passes keys and clicks in, runs the race timer and reads the clock. Every
-// rule of the game is in the C++ (web/front_end.cpp and the race code).
+// passes keys, clicks and horse data files in, runs the race timer, reads
+// the clock, shows the F7 listing and remembers the chosen horse file. Every
+// rule of the game and every text it shows are in the C++
+// (web/front_end.cpp and the race code).
 //
 // Test hook: ?seed=N fixes the random seed (an integer below 2^53), and
-// ?clock=scripted stops time: the clock reads 0 s since midnight and moves
-// only by window.trotixTest.advance(ms), which runs the tick if one is due.
+// ?clock=scripted stops time: the clock reads 10:00 (36000 s since
+// midnight, where the native frame dumps start theirs) and moves only by
+// window.trotixTest.advance(ms), which runs the tick if one is due.
 'use strict';
 (function () {
   const params = new URLSearchParams(location.search);
@@ -17,7 +20,7 @@
   let ready = false;
 
   // ---- Time: a monotonic one for the timer, the time of day for the race clock.
-  let scriptedMs = 0;
+  let scriptedMs = 36000 * 1000;
   const nowMs = scripted ? () => scriptedMs : () => performance.now();
   function clockSeconds() {
     if (scripted) return scriptedMs / 1000;
@@ -86,22 +89,121 @@
   addEventListener('resize', fit);
   fit();
 
+  // ---- The F7 listing: a modal box; OK, Enter and Escape close it, and
+  // while it is open the game takes no keys or clicks, as on the desktop.
+  const listing = document.getElementById('listing');
+  function showListing(title, text) {
+    document.getElementById('listing-title').textContent = title;
+    document.getElementById('listing-text').textContent = text;
+    listing.showModal();
+  }
+  listing.addEventListener('close', () => canvas.focus());
+  const playing = () => ready && !listing.open;
+
   // ---- Input. F5 and F7 are the game's: the browser neither reloads nor
   // turns on caret browsing. They act on release, as on the desktop.
   const keyCodes = { F5: 116, F7: 118 };
   addEventListener('keydown', (event) => {
     if (event.key in keyCodes) event.preventDefault();
+    // The listing's OK is its default button, wherever the focus is; Escape
+    // closes it by itself.
+    if (event.key === 'Enter' && listing.open) {
+      event.preventDefault();
+      listing.close();
+    }
   });
   addEventListener('keyup', (event) => {
     if (!(event.key in keyCodes)) return;
     event.preventDefault();
-    if (ready) Module._trotix_key_up(keyCodes[event.key]);
+    if (playing() && !event.repeat) Module._trotix_key_up(keyCodes[event.key]);
   });
   canvas.addEventListener('click', (event) => {
-    if (!ready) return;
+    if (!playing()) return;
     const box = canvas.getBoundingClientRect();
     Module._trotix_click(Math.floor((event.clientX - box.left) * canvas.width / box.width),
                          Math.floor((event.clientY - box.top) * canvas.height / box.height));
+  });
+
+  // ---- The horse data file: its first bytes go to the game, which reads
+  // them as the desktop reads the file beside it. A file the game takes is
+  // kept in the browser's storage with its name and read again on the next
+  // visit; a refused one, or Forget, leaves nothing kept.
+  const chosenName = document.getElementById('field-file-name');
+  const forgetButton = document.getElementById('forget-file');
+  const notice = document.getElementById('field-file-notice');
+  const storedName = 'trotix.horseFile.name';
+  const storedBytes = 'trotix.horseFile.bytes';
+  function showNotice(text) {
+    notice.textContent = text;
+    notice.hidden = text === '';
+    document.getElementById('horse-file').classList.toggle('told', text !== '');
+  }
+  function showChosen(name) {
+    chosenName.textContent = name;
+    forgetButton.hidden = name === '';
+  }
+  function openFieldFile(name, bytes) {
+    const nameBytes = new TextEncoder().encode(name);
+    const room = Module._trotix_field_file_room(nameBytes.length, bytes.length);
+    Module.HEAPU8.set(nameBytes, room);
+    Module.HEAPU8.set(bytes, room + nameBytes.length);
+    const taken = Module._trotix_open_field_file(nameBytes.length) !== 0;
+    showChosen(taken ? name : '');
+    return taken;
+  }
+  function keep(name, bytes) {
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+    try {
+      localStorage.setItem(storedName, name);
+      localStorage.setItem(storedBytes, btoa(text));
+    } catch (error) {
+      // Storage full or refused: the file holds for this visit only.
+    }
+  }
+  function forgetKept() {
+    try {
+      localStorage.removeItem(storedName);
+      localStorage.removeItem(storedBytes);
+    } catch (error) {
+      // Nothing can be kept, so nothing is.
+    }
+  }
+  function openKept() {
+    let name = null;
+    let text = null;
+    try {
+      name = localStorage.getItem(storedName);
+      text = localStorage.getItem(storedBytes);
+    } catch (error) {
+      return;
+    }
+    if (name === null || text === null) return;
+    const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+    if (!openFieldFile(name, bytes)) forgetKept();
+  }
+  async function chooseFieldFile(file) {
+    if (!playing() || file === undefined) return;
+    const bytes = new Uint8Array(await file.slice(0, Module._trotix_field_file_bytes()).arrayBuffer());
+    if (openFieldFile(file.name, bytes)) keep(file.name, bytes);
+    else forgetKept();
+  }
+  const fileInput = document.getElementById('field-file');
+  fileInput.addEventListener('change', () => {
+    chooseFieldFile(fileInput.files[0]);
+    fileInput.value = '';  // the same file chosen again is read again
+  });
+  forgetButton.addEventListener('click', () => {
+    Module._trotix_forget_field_file();
+    forgetKept();
+    showChosen('');
+    showNotice('');
+    canvas.focus();
+  });
+  addEventListener('dragover', (event) => event.preventDefault());
+  addEventListener('drop', (event) => {
+    event.preventDefault();
+    chooseFieldFile(event.dataTransfer.files[0]);
   });
 
   function state() {
@@ -110,8 +212,9 @@
   }
 
   window.Module = {
-    page: { clockSeconds, startTimer, stopTimer, present },
+    page: { clockSeconds, startTimer, stopTimer, present, showListing, showNotice },
     onRuntimeInitialized() {
+      openKept();
       Module._trotix_load(seed);
       ready = true;
       canvas.focus();
