@@ -79,10 +79,14 @@
     if (performance.getEntriesByName('trotix-first-frame').length === 0) performance.mark('trotix-first-frame');
   }
 
-  // The largest whole number of device pixels per window pixel that fits.
+  // The largest whole number of device pixels per window pixel that fits,
+  // above and below the window a strip as tall as the horse-file corner, so
+  // the corner never covers the window (it may on a page too small for both).
+  const corner = document.getElementById('horse-file');
   function fit() {
     const ratio = window.devicePixelRatio || 1;
-    const scale = Math.max(1, Math.floor(Math.min(innerWidth * ratio / canvas.width, innerHeight * ratio / canvas.height)));
+    const room = innerHeight - 2 * corner.offsetHeight;
+    const scale = Math.max(1, Math.floor(Math.min(innerWidth * ratio / canvas.width, room * ratio / canvas.height)));
     canvas.style.width = canvas.width * scale / ratio + 'px';
     canvas.style.height = canvas.height * scale / ratio + 'px';
   }

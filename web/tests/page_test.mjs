@@ -244,7 +244,7 @@ async function checkLateTick(page, scale) {
 
 // The largest whole scale that fits, centred, with crisp pixels.
 async function checkScale(page) {
-  const cases = [[800, 600, 4], [500, 400, 2], [187, 150, 1], [150, 100, 1]];
+  const cases = [[800, 700, 4], [800, 600, 3], [500, 400, 2], [187, 150, 1], [150, 100, 1]];
   for (const [width, height, scale] of cases) {
     await page.setViewport({ width, height });
     // The page hears of the new size before the next frame is drawn.
@@ -318,7 +318,7 @@ async function main() {
   try {
     const page = await chromium.browser.newPage();
     watchForErrors(page, problems);
-    await page.setViewport({ width: 800, height: 600 });
+    await page.setViewport({ width: 800, height: 700 });
     await page.goto(`${pathToFileURL(index)}?seed=${seed}&clock=scripted`);
     await page.waitForFunction(() => window.trotixTest !== undefined, { timeout: 20000 });
     await page.evaluate(installFrameReader);
