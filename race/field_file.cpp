@@ -105,4 +105,13 @@ FieldFileParse ParseFieldFileStart(std::string_view first_bytes) {
   return ParseFieldFile(first_bytes.substr(0, kFieldFileReadLimit), whole_file);
 }
 
+std::string FieldFileRefusal(std::string_view name, const FieldFileParse& parsed) {
+  std::string line(name);
+  line += ", line ";
+  line += std::to_string(parsed.line);
+  line += ' ';
+  line += parsed.problem;
+  return line;
+}
+
 }  // namespace trotix

@@ -55,4 +55,8 @@ FieldFileParse ParseFieldFile(std::string_view head, bool whole_file);
 // file goes on.
 FieldFileParse ParseFieldFileStart(std::string_view first_bytes);
 
+// The refusal of file `name` in one line: "name, line 3 has fewer than three
+// tab-separated columns".
+std::string FieldFileRefusal(std::string_view name, const FieldFileParse& parsed);
+
 }  // namespace trotix

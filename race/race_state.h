@@ -78,8 +78,4 @@ struct RaceState {
   std::int32_t Scene = kSceneStart;
 };
 
-// " ,逃,先,差,追" split at its commas: piece 0 is a blank, 1..4 the styles.
-// A style outside 0..4 (only a horse data file brings one) shows a blank too.
-const char* StyleGlyph(std::int32_t style);
-
 }  // namespace trotix

@@ -6,6 +6,14 @@
 namespace trotix {
 
 inline constexpr double kRaceMetres = 2000.0;
+
+// The race moves one step per tick of the race timer.
+inline constexpr double kTickSeconds = 0.2;
+inline constexpr int kTickMilliseconds = static_cast<int>(kTickSeconds * 1000.0 + 0.5);
+
+// A race lasts under 920 ticks (2020 m at the shortest stride of 2.222 m,
+// plus the two still ticks); one that reaches this many is broken.
+inline constexpr int kTickLimit = 1024;
 // The race is run out until the last horse is this far down the track.
 inline constexpr double kRunOutMetres = 2020.0;
 

@@ -3,19 +3,14 @@
 // horse ahead, win odds) and the quinella of the first two with its odds.
 #pragma once
 
-#include <QImage>
-
 #include <string>
 #include <vector>
 
-#include "picture_text.h"
 #include "race_state.h"
 #include "sprite_catalogue.h"
+#include "surface.h"
 
 namespace trotix {
-
-inline constexpr QRgb kOrange = qRgb(255, 160, 0);
-inline constexpr QRgb kLightGrey = qRgb(204, 204, 204);
 
 // A margin in metres in the traditional terms, judged against a length of
 // 12.5 m: nose, head, neck, half and three-quarter lengths, whole lengths.
@@ -25,7 +20,7 @@ std::string MarginText(double metres);
 struct BoardText {
   double x;
   double y;
-  QRgb color;
+  Pixel color;
   bool bold;
   std::string text;
 };
@@ -36,6 +31,6 @@ std::vector<BoardText> ResultBoardTexts(const RaceState& race);
 
 // Computes the quinella odds and prints the board onto `picture`, which
 // becomes the finish backdrop. Leaves the picture's colour yellow, not bold.
-void ShowResults(RaceState& race, const SpriteCatalogue& sprites, QImage& picture, PrintState& print);
+void ShowResults(RaceState& race, const SpriteCatalogue& sprites, Surface& picture);
 
 }  // namespace trotix

@@ -5,8 +5,11 @@
 #
 #   scripts/setup.sh play      what the game needs to build and run
 #   scripts/setup.sh package   that, plus what its Debian package needs
-#   scripts/setup.sh test      all that, plus what every test needs
+#   scripts/setup.sh web       what the browser's page needs to build: em++
+#   scripts/setup.sh test      all that, plus what every test needs, and the
+#                              browser test's driver from npm (npm ci)
 set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 play_packages=(
   cmake ninja-build g++ pkg-config
@@ -16,6 +19,10 @@ play_packages=(
 package_packages=(
   dpkg-dev                 # dpkg-shlibdeps: the package's dependencies
 )
+web_packages=(
+  cmake ninja-build
+  emscripten               # em++ 3.1.6; it brings node-acorn and takes any nodejs >= 12
+)
 test_packages=(
   libgtest-dev             # unit tests
   libbenchmark-dev         # benchmarks
@@ -23,14 +30,33 @@ test_packages=(
   xvfb openbox xdotool x11-utils imagemagick  # whole-program test on a real X server
   desktop-file-utils appstream lintian        # the package's menu entry, metadata and rules
   libx11-dev               # the start-up benchmark's X client
+  emscripten chromium      # the page, built and played headless by the browser test
 )
+# npm ci needs npm. A nodejs from outside Debian (NodeSource's) brings its
+# own npm and conflicts with Debian's, so Debian's is wanted only where no
+# npm is on the path.
+if ! command -v npm >/dev/null; then
+  test_packages+=(nodejs npm)
+fi
 
 case "${1:-test}" in
   play) wanted=("${play_packages[@]}") ;;
   package) wanted=("${play_packages[@]}" "${package_packages[@]}") ;;
-  test) wanted=("${play_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 play|package|test" >&2; exit 2 ;;
+  web) wanted=("${web_packages[@]}") ;;
+  test) wanted=("${play_packages[@]}" "${package_packages[@]}" "${web_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 play|package|web|test" >&2; exit 2 ;;
 esac
+
+# The browser test drives chromium with puppeteer-core, pinned by
+# web/tests/package-lock.json; installed again whenever the lock changes.
+install_driver() {
+  local modules=web/tests/node_modules
+  [[ ${1:-test} == test ]] || return 0
+  cmp -s web/tests/package-lock.json "$modules/.trotix-installed-lock" && return 0
+  echo "Installing the browser test's driver (npm ci in web/tests)"
+  (cd web/tests && npm ci --no-audit --no-fund --loglevel=error)
+  cp web/tests/package-lock.json "$modules/.trotix-installed-lock"
+}
 
 missing=()
 for package in "${wanted[@]}"; do
@@ -38,7 +64,10 @@ for package in "${wanted[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  install_driver "${1:-test}"
+  exit 0
+fi
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "These packages are missing; install them as root: ${missing[*]}" >&2
@@ -48,3 +77,4 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+install_driver "${1:-test}"

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Trotix and runs every check: the player's
 # build as a player's machine makes it, started once; the unit tests; the
-# same tests under AddressSanitizer and UBSan; the fuzzers; the benchmarks
-# with the soak; and the whole-program test on a real X server. Warnings are
-# errors in every build here but the player's, which must print none.
+# page built for the browser and played in headless chromium; the same unit
+# tests under AddressSanitizer and UBSan; the fuzzers; the benchmarks with
+# the soak; and the whole-program test on a real X server. Warnings are
+# errors in every build here but the player's and the page's, which must
+# print none.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh test
@@ -35,7 +37,17 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev -j "$jobs"
 
 step "unit tests"
-run_ctest --test-dir build -LE e2e -j "$jobs" --output-on-failure
+run_ctest --test-dir build -LE 'e2e|web' -j "$jobs" --output-on-failure
+
+step "the page for the browser (scripts/web.sh's), played in headless chromium"
+web_log=$(mktemp)
+bash scripts/web.sh 2>&1 | tee "$web_log"
+if grep -q 'warning:' "$web_log"; then
+  echo "the page's build printed warnings" >&2
+  exit 1
+fi
+rm -f "$web_log"
+run_ctest --test-dir build -L web --output-on-failure
 
 # LeakSanitizer: leaks inside system libraries (libdbus under X) are not ours.
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
@@ -44,7 +56,7 @@ step "unit tests under AddressSanitizer and UBSan"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_ctest --test-dir build-sanitize -LE e2e -j "$jobs" --output-on-failure
+  run_ctest --test-dir build-sanitize -LE 'e2e|web' -j "$jobs" --output-on-failure
 
 step "fuzzers"
 TROTIX_FUZZ_BUILD_DIR="$PWD/build-fuzz" bash fuzz/run.sh "${TROTIX_FUZZ_SECONDS:-60}"

@@ -4,11 +4,17 @@
 
 #include <algorithm>
 
-#include "picture_text.h"
+#include "picture_font.h"
 
 namespace trotix {
 
-DistanceBar::DistanceBar(QWidget* parent) : QWidget(parent) { setFont(PictureFont(false)); }
+// The caption in the race picture's font: IPAPGothic at 12 pixels, unsmoothed.
+DistanceBar::DistanceBar(QWidget* parent) : QWidget(parent) {
+  QFont caption(QString::fromLatin1(kPictureFontFamily));
+  caption.setPixelSize(kPictureFontPixels);
+  caption.setStyleStrategy(QFont::NoAntialias);
+  setFont(caption);
+}
 
 void DistanceBar::setMaximum(int maximum) {
   maximum_ = std::max(maximum, 1);
@@ -27,7 +33,7 @@ void DistanceBar::setFwcolor(std::uint32_t bgr) {
   update();
 }
 
-QString DistanceBar::caption() const { return QString::number(std::clamp(value_, 0, maximum_)); }
+QString DistanceBar::caption() const { return QString::fromStdString(DistanceCaption(value_, maximum_)); }
 
 void DistanceBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -39,9 +45,7 @@ void DistanceBar::paintEvent(QPaintEvent*) {
 
   const QColor bar(static_cast<int>(fwcolor_ & 0xff), static_cast<int>((fwcolor_ >> 8) & 0xff),
                    static_cast<int>((fwcolor_ >> 16) & 0xff));
-  const double share = std::clamp(static_cast<double>(value_) / maximum_, 0.0, 1.0);
-  const QRect filled(inside.left(), inside.top(), static_cast<int>(inside.width() * share + 0.5),
-                     inside.height());
+  const QRect filled(inside.left(), inside.top(), DistanceFill(inside.width(), value_, maximum_), inside.height());
   painter.fillRect(filled, bar);
 
   // The caption reads dark over the empty part and white over the bar.

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-namespace trotix {
+#include "main_window.h"
+#include "track.h"
 
-// RGB(0, 0, 255) as 0x00BBGGRR: the colour of a race that has not begun.
-inline constexpr std::uint32_t kBarBlue = 0x00FF0000;
+namespace trotix {
 
 class DistanceBar final : public QWidget {
  public:
@@ -30,8 +30,8 @@ class DistanceBar final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  int maximum_ = 2000;
-  int value_ = 2000;
+  int maximum_ = static_cast<int>(kRaceMetres);
+  int value_ = static_cast<int>(kRaceMetres);
   std::uint32_t fwcolor_ = 0x00C00000;
 };
 

@@ -1,17 +1,16 @@
-// Finding and reading the horse data file beside the executable.
+// The horse data file as the game takes it: the field it gives, or nothing
+// for a random field, with a refusal told in one line on standard error.
 #pragma once
 
-#include <QString>
-
 #include <optional>
+#include <string>
 
 #include "field_file.h"
 
 namespace trotix {
 
-// The six horses of `directory`/horsedat.txt, or nothing when there is no
-// such ordinary file or it is refused. A refusal is told in one line on
-// standard error naming the file, the line and what is wrong with it.
-std::optional<FieldRecords> LoadFieldFile(const QString& directory);
+// The six horses of the file at `path` (bytes, as the system names it), or
+// nothing when there is no such file or it is refused.
+std::optional<FieldRecords> LoadFieldFile(const std::string& path);
 
 }  // namespace trotix

@@ -2,40 +2,26 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
 
 #include "field_file_loader.h"
-#include "field_listing.h"
 #include "field_setup.h"
+#include "main_window.h"
 #include "result_board.h"
+#include "texts.h"
+#include "track.h"
 #include "twips.h"
 
 namespace trotix {
 
 namespace {
 
-// Places in twips from the top-left of the client area, as the window was
-// laid out: the race view above, the distance bar and Run below it, and the
-// hidden surfaces out of sight underneath.
-struct Placement {
-  double left, top, width, height;
-};
-constexpr Placement kPicMain{52, 30, 2700, 1800};
-constexpr Placement kKpbDist{52, 1875, 2130, 360};
-constexpr Placement kCmdRun{2212, 1890, 540, 330};
-constexpr Placement kPicWork{2295, 2685, 330, 285};
-constexpr Placement kPicHorse{1920, 2670, 270, 285};
-constexpr Placement kPicFP{2700, 2700, 270, 285};
-constexpr double kClientWidth = 2805, kClientHeight = 2250;
-
 void Place(QWidget& widget, const Placement& at) {
   widget.setGeometry(TwipsToPixels(at.left), TwipsToPixels(at.top), TwipsToPixels(at.width),
                      TwipsToPixels(at.height));
 }
 
-constexpr int kTickMilliseconds = 200;
 constexpr QRgb kPictogramGrey = qRgb(128, 128, 128);  // drawn transparent
 
 QIcon RunPictogram() {
@@ -52,7 +38,9 @@ QIcon RunPictogram() {
 
 frmMain::frmMain(const Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      platform_(platform) {
+      platform_(platform),
+      picMain_(new PictureBox(TwipsToPixels(kPicMain.width), TwipsToPixels(kPicMain.height), this)),
+      surfaces_{picMain_->surface(), picWork_} {
   BuildControls();
   qApp->installEventFilter(this);
 }
@@ -60,7 +48,7 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
 frmMain::~frmMain() { qApp->removeEventFilter(this); }
 
 void frmMain::BuildControls() {
-  setWindowTitle(QStringLiteral("Trotix"));
+  setWindowTitle(QString::fromUtf8(kWindowTitle.data(), static_cast<qsizetype>(kWindowTitle.size())));
   setWindowIcon(QIcon(QStringLiteral(":/shell/trotix.xpm")));
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
   QPalette face = palette();
@@ -69,14 +57,12 @@ void frmMain::BuildControls() {
   setAutoFillBackground(true);
 
   // In tab order.
-  picMain_ = new PictureBox(this);
   Place(*picMain_, kPicMain);
-  picMain_->print().fore_color = kYellow;
 
   kpbDist_ = new DistanceBar(this);
   Place(*kpbDist_, kKpbDist);
-  kpbDist_->setMaximum(2000);
-  kpbDist_->setValue(2000);
+  kpbDist_->setMaximum(static_cast<int>(kRaceMetres));
+  kpbDist_->setValue(static_cast<int>(kRaceMetres));
 
   cmdRun_ = new QPushButton(this);
   Place(*cmdRun_, kCmdRun);
@@ -84,12 +70,6 @@ void frmMain::BuildControls() {
   cmdRun_->setIconSize(QSize(16, 16));
   cmdRun_->setAccessibleName(QStringLiteral("Run"));
   connect(cmdRun_, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
-
-  for (auto [surface, at] : {std::pair{&picWork_, kPicWork}, {&picHorse_, kPicHorse}, {&picFP_, kPicFP}}) {
-    *surface = new PictureBox(this);
-    Place(**surface, at);
-    (*surface)->hide();
-  }
 
   Timer1_.setInterval(kTickMilliseconds);
   Timer1_.setTimerType(Qt::PreciseTimer);
@@ -164,9 +144,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- The procedures ----
 
 void frmMain::NewRace() {
+  // The folder's bytes as the system gave them, whatever they are.
   const std::string folder = platform_.files.FieldFileFolder();
   const std::optional<FieldRecords> file =
-      folder.empty() ? std::nullopt : LoadFieldFile(QFile::decodeName(QByteArray::fromStdString(folder)));
+      folder.empty() ? std::nullopt : LoadFieldFile(folder + "/" + kFieldFileName);
   SetUpField(race_, platform_.random, file ? &*file : nullptr);
   kpbDist_->setFwcolor(kBarBlue);
   DrawScene();
@@ -174,20 +155,17 @@ void frmMain::NewRace() {
 
 void frmMain::RaceTick() { trotix::RaceTick(race_, platform_.random, *this); }
 
-void frmMain::DrawScene() {
-  SceneSurfaces surfaces{picMain_->image(), picMain_->print(), picWork_->image(), picHorse_->image(),
-                         picFP_->image()};
-  trotix::DrawScene(race_, sprites_, surfaces, platform_.clock, *this);
-}
+void frmMain::DrawScene() { trotix::DrawScene(race_, sprites_, surfaces_, platform_.clock, *this); }
 
 void frmMain::ShowResults() {
-  trotix::ShowResults(race_, sprites_, picMain_->image(), picMain_->print());
+  trotix::ShowResults(race_, sprites_, picMain_->surface());
   picMain_->commitPicture();
 }
 
 void frmMain::ShowFieldListing() {
-  platform_.dialogs.ShowInformation(this, QString::fromUtf8(kFieldListingTitle),
-                                    QString::fromStdString(FieldListingText(race_)));
+  platform_.dialogs.ShowInformation(
+      this, QString::fromUtf8(kFieldListingTitle.data(), static_cast<qsizetype>(kFieldListingTitle.size())),
+      QString::fromStdString(FieldListingText(race_)));
 }
 
 // ---- What the race and the drawing ask of the window ----

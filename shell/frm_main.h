@@ -10,6 +10,7 @@
 #include <string>
 
 #include "distance_bar.h"
+#include "main_window.h"
 #include "phase_machine.h"
 #include "picture_box.h"
 #include "platform/platform.h"
@@ -20,10 +21,6 @@
 class QPushButton;
 
 namespace trotix {
-
-// Virtual-key codes of the keys the window answers.
-inline constexpr std::int16_t kVkF5 = 116;
-inline constexpr std::int16_t kVkF7 = 118;
 
 class frmMain final : public QWidget, private RaceHost, private SceneHost {
  public:
@@ -87,9 +84,10 @@ class frmMain final : public QWidget, private RaceHost, private SceneHost {
   PictureBox* picMain_ = nullptr;
   DistanceBar* kpbDist_ = nullptr;
   QPushButton* cmdRun_ = nullptr;
-  PictureBox* picWork_ = nullptr;
-  PictureBox* picHorse_ = nullptr;
-  PictureBox* picFP_ = nullptr;
+  // The hidden surfaces a frame is composed on: the work surface, and the
+  // holders of one horse layer and one pole layer.
+  Surface picWork_;
+  SceneSurfaces surfaces_;
   QTimer Timer1_;
 
   bool in_tick_ = false;  // a tick never starts inside another

@@ -12,7 +12,7 @@
 #include "platform/process_priority.h"
 #include "platform/quit_signals.h"
 #include "platform/standard_descriptors.h"
-#include "picture_text.h"
+#include "picture_font.h"
 #include "platform/system_clock.h"
 #include "random_source.h"
 
@@ -39,9 +39,10 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("trotix"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.trotix.Trotix"));
   QApplication app(argc, argv);
+  // The race picture carries its own glyphs; the F7 listing is Qt's text.
   if (!QFontDatabase::hasFamily(QString::fromLatin1(trotix::kPictureFontFamily))) {
-    std::fprintf(stderr, "Trotix: the font %s is missing, so the Japanese texts show as boxes; install the package %s\n",
-                 trotix::kPictureFontFamily, trotix::kPictureFontPackage);
+    std::fprintf(stderr, "Trotix: the font %s is missing, so the F7 listing shows 【】 and the styles as boxes; install the package fonts-ipafont-gothic\n",
+                 trotix::kPictureFontFamily);
   }
   trotix::SystemClock clock;
   trotix::Pcg32Random random;

@@ -4,21 +4,33 @@
 
 namespace trotix {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+namespace {
+
+// The surface's bytes are red, green, blue and 0xff: Qt's RGBX8888.
+QImage Over(Surface& surface) {
+  return QImage(reinterpret_cast<uchar*>(surface.data()), surface.width(), surface.height(),
+                static_cast<qsizetype>(surface.stride()) * static_cast<qsizetype>(sizeof(Pixel)),
+                QImage::Format_RGBX8888);
+}
+
+}  // namespace
+
+PictureBox::PictureBox(int width, int height, QWidget* parent)
+    : QWidget(parent), surface_(width, height), picture_(Over(surface_)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::commitPicture() {
-  picture_ = image_;  // shares the pixels until the next drawing writes
+  // Drawing keeps the picture's size, so the image stays over the same memory.
+  if (picture_.constBits() != reinterpret_cast<const uchar*>(surface_.data()) ||
+      picture_.width() != surface_.width() || picture_.height() != surface_.height()) {
+    picture_ = Over(surface_);
+  }
   update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (picture_.isNull()) {
-    painter.fillRect(rect(), palette().color(QPalette::Base));
-    return;
-  }
   // On a high-density screen each logical pixel becomes a block of device
   // pixels: nearest neighbour keeps the pixel art crisp.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

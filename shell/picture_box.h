@@ -1,32 +1,30 @@
-// A drawing surface: an image that drawing works on, and the picture the
-// widget shows, which the image becomes when it is committed. The visible
-// race view is one; the hidden work surfaces are others.
+// The visible race picture: a surface the race view draws into, shown by
+// the widget straight from the surface's own pixels, with no copy per frame.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 
-#include "picture_text.h"
+#include "surface.h"
 
 namespace trotix {
 
 class PictureBox final : public QWidget {
  public:
-  explicit PictureBox(QWidget* parent = nullptr);
+  PictureBox(int width, int height, QWidget* parent = nullptr);
 
-  QImage& image() { return image_; }
-  PrintState& print() { return print_; }
-  // What the widget shows on every repaint.
+  Surface& surface() { return surface_; }
+  // What the widget shows on every repaint: an image over the surface's pixels.
   const QImage& picture() const { return picture_; }
+  // The surface's current content becomes the picture shown.
   void commitPicture();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QImage image_;
+  Surface surface_;
   QImage picture_;
-  PrintState print_;
 };
 
 }  // namespace trotix

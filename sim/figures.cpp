@@ -6,13 +6,13 @@
 #include "field_setup.h"
 #include "numbers.h"
 #include "odds.h"
+#include "track.h"
 
 namespace trotix::sim {
 
 namespace {
 
 constexpr double kZ95 = 1.959963984540054;  // the normal quantile for 95%
-constexpr float kTickSeconds = 0.2f;
 
 std::optional<double> Ratio(Count part, Count whole) {
   if (whole == 0) return std::nullopt;
@@ -47,7 +47,7 @@ Interval WilsonInterval95(Count hits, Count n) {
   return {hits == 0 ? 0.0 : std::max(0.0, centre - half), hits == n ? 1.0 : std::min(1.0, centre + half)};
 }
 
-float BoardSeconds(int ticks) { return static_cast<float>(ticks) * kTickSeconds; }
+float BoardSeconds(int ticks) { return static_cast<float>(ticks) * static_cast<float>(kTickSeconds); }
 
 Figures ComputeFigures(const RunSetup& setup, const Tally& tally) {
   Figures f;

@@ -4,23 +4,22 @@
 #include <cstdlib>
 
 #include "field_setup.h"
+#include "figures.h"
+#include "finish_stamp.h"
 #include "phase_machine.h"
 
 namespace trotix::sim {
 
 namespace {
 
-// Draws nothing. What the window does with the winner's flag it does too:
-// it notes the tick (where the game stamps the clock) and clears the flag.
+// Draws nothing, but stamps the finish as a drawing does, on a clock that
+// reads 200 ms further at every tick, and notes the tick it happened in.
 class SimHost final : public RaceHost {
  public:
   explicit SimHost(RaceState& race) : race_(race) {}
   void SetDistanceValue(std::int32_t) override {}
   void DrawScene() override {
-    if (race_.WinnerCrossed != kFalse) {
-      race_.WinnerCrossed = kFalse;
-      winner_tick = tick;
-    }
+    if (StampFinish(race_, LeaderIndex(race_), BoardSeconds(tick))) winner_tick = tick;
   }
   void StopTimer() override {}
   void RestoreNormalPriority() override {}

@@ -7,12 +7,9 @@
 #include "field_file.h"
 #include "race_state.h"
 #include "random_source.h"
+#include "track.h"
 
 namespace trotix::sim {
-
-// A race lasts under 920 ticks (2020 m at the shortest stride of 2.222 m,
-// plus the two still ticks); the winner's tick always fits below this.
-inline constexpr int kTickLimit = 1024;
 
 // The generator seed of race `number` in a run seeded with `seed`. Every race
 // draws from its own generator, so its result depends on the seed and its

@@ -5,6 +5,7 @@
 #include "numbers.h"
 #include "report.h"
 #include "text_table.h"
+#include "texts.h"
 
 namespace trotix::sim {
 
@@ -56,7 +57,7 @@ std::string Grouped(std::uint64_t n) {
 }
 
 std::string StyleCell(std::int32_t style) {
-  const std::string glyph = StyleGlyph(style);
+  const std::string glyph(StyleGlyph(style));
   return glyph == " " ? "" : glyph;
 }
 
@@ -97,7 +98,7 @@ void WriteCalibration(std::ostream& out, const Figures& f) {
                     {"Win / implied", 15}});
   for (const StyleFigures& s : f.styles) {
     const bool seen = s.win_share && s.implied_share;
-    styles.AddRow({Right(std::to_string(s.style), 3) + " " + StyleGlyph(s.style), Grouped(s.horses), Grouped(s.wins),
+    styles.AddRow({Right(std::to_string(s.style), 3) + " " + std::string(StyleGlyph(s.style)), Grouped(s.horses), Grouped(s.wins),
                    seen ? Percent(*s.win_share) : "-", seen ? Percent(*s.implied_share) : "-",
                    seen && *s.implied_share > 0.0 ? Fixed2(*s.win_share / *s.implied_share) : "-"});
   }

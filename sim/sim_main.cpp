@@ -6,7 +6,8 @@
 #include <string>
 #include <thread>
 
-#include "field_input.h"
+#include "field_file_reader.h"
+#include "random_field.h"
 #include "report.h"
 #include "sim_options.h"
 #include "simulation.h"
@@ -58,12 +59,13 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
   setup.random_fields = options.random_fields;
   RunInfo run;
   if (options.file) {
-    const FieldInput input = ReadFieldFile(*options.file);
-    if (!input.ok) {
-      err << "trotix-sim: " << input.error << "\n";
+    const FieldFileRead read = ReadFieldFile(*options.file);
+    if (read.status != FieldFileStatus::kRead) {
+      err << "trotix-sim: " << (read.status == FieldFileStatus::kAbsent ? *options.file + ": no such file" : read.message)
+          << "\n";
       return kExitBadInput;
     }
-    setup.field = input.horses;
+    setup.field = read.horses;
     run.field = std::string("field from ").append(*options.file);
   } else if (options.random_fields) {
     run.field = "a fresh random field for every race";

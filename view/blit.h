@@ -1,11 +1,11 @@
-// Raster copies between 32-bit RGB images, per channel, as the race view
-// composes its frames: a sprite's silhouette (white on black) is ORed in to
-// whiten its footprint, then its picture (colour on white) is ANDed in.
+// Raster copies between surfaces, per channel, as the race view composes its
+// frames: a sprite's silhouette (white on black) is ORed in to whiten its
+// footprint, then its picture (colour on white) is ANDed in.
 #pragma once
 
-#include <QImage>
-
 #include <cstdint>
+
+#include "surface.h"
 
 namespace trotix {
 
@@ -16,8 +16,8 @@ enum class RasterOp : std::uint32_t {
 };
 
 // Copies the width x height rectangle at the top-left of `source` to (x, y)
-// on `dest`, clipped at every edge of both images; positions may be
-// negative or beyond the edge. Both images are Format_RGB32 and distinct.
-void BitBlt(QImage& dest, int x, int y, int width, int height, const QImage& source, RasterOp op);
+// on `dest`, clipped at every edge of both; positions may be negative or
+// beyond the edge. The two are distinct surfaces.
+void BitBlt(Surface& dest, int x, int y, int width, int height, const Surface& source, RasterOp op);
 
 }  // namespace trotix

@@ -1,11 +1,9 @@
 #include "overlays.h"
 
-#include <QPainter>
-
-#include <cmath>
-
 #include "clock.h"
-#include "numbers.h"
+#include "palette.h"
+#include "picture_text.h"
+#include "texts.h"
 
 namespace trotix {
 
@@ -25,68 +23,52 @@ constexpr double kMarkerY = 450.0;
 
 // A gauge: `value` in colour from the left, the rest black, and a red mark
 // where `mark` stands (the horse's rating, the most the value could be).
-void DrawGauge(QPainter& painter, double value, double mark, double top, double bottom, double mark_bottom,
-               QRgb color) {
+void DrawGauge(Surface& picture, double value, double mark, double top, double bottom, double mark_bottom,
+               Pixel color) {
   // x values are worked out in double and handed on as single, as the
   // picture takes its coordinates.
   const auto x = [](double v) { return static_cast<double>(static_cast<float>(v)); };
-  FillBox(painter, kGaugeLeft, top, x(value * kTwipsPerPoint + kGaugeLeft), bottom, color);
-  FillBox(painter, x(value * kTwipsPerPoint + kGaugeLeft + 1.0), top, kGaugeRight, bottom, kBlack);
+  FillBox(picture, kGaugeLeft, top, x(value * kTwipsPerPoint + kGaugeLeft), bottom, color);
+  FillBox(picture, x(value * kTwipsPerPoint + kGaugeLeft + 1.0), top, kGaugeRight, bottom, kBlack);
   const double mark_x = x(mark * kTwipsPerPoint + kGaugeLeft + 1.0);
-  DrawLine(painter, mark_x, top, mark_x, mark_bottom, kRed);
+  DrawLine(picture, mark_x, top, mark_x, mark_bottom, kRed);
 }
 
-void DrawRunningSet(const RaceState& race, int leader, QPainter& painter, PrintState& print, float now) {
+void DrawRunningSet(const RaceState& race, int leader, Surface& picture, float now) {
   const Horse& horse = race.Horses[static_cast<std::size_t>(leader)];
-  print.fore_color = kYellow;
-  PrintText(painter, print, kRunningTextX, kClockY,
-            ClockText(ElapsedSeconds(race.StartTime, now)));
-  PrintText(painter, print, kRunningTextX, kOddsY, OddsLineText(leader, horse.WinOdds));
-  DrawGauge(painter, horse.Effort, horse.Speed, kEffortTop, kEffortBottom, kEffortMarkBottom, kGreen);
-  DrawGauge(painter, horse.StaminaLeft, horse.Stamina, kStaminaTop, kStaminaBottom, kStaminaMarkBottom, kBlue);
+  picture.fore_color = kYellow;
+  PrintText(picture, kRunningTextX, kClockY, ClockText(ElapsedSeconds(race.StartTime, now)));
+  PrintText(picture, kRunningTextX, kOddsY, OddsLineText(leader, horse.WinOdds));
+  DrawGauge(picture, horse.Effort, horse.Speed, kEffortTop, kEffortBottom, kEffortMarkBottom, kGreen);
+  DrawGauge(picture, horse.StaminaLeft, horse.Stamina, kStaminaTop, kStaminaBottom, kStaminaMarkBottom, kBlue);
 
   // Four style markers, closer on the left to front-runner on the right;
   // the leader's own style is lit. Any other style lights none.
-  print.font_bold = true;
+  picture.font_bold = true;
   const struct { double x; std::int32_t style; } markers[] = {{900, 4}, {1050, 3}, {1200, 2}, {1350, 1}};
   for (const auto& marker : markers) {
-    print.fore_color = horse.Style == marker.style ? kRed : kYellow;
-    PrintText(painter, print, marker.x, kMarkerY, ">");
+    picture.fore_color = horse.Style == marker.style ? kRed : kYellow;
+    PrintText(picture, marker.x, kMarkerY, ">");
   }
-  print.fore_color = kYellow;
-  print.font_bold = false;
+  picture.fore_color = kYellow;
+  picture.font_bold = false;
 }
 
-void DrawFinishSet(const RaceState& race, QPainter& painter, PrintState& print) {
-  print.fore_color = kLightRed;
-  PrintText(painter, print, kFinishTextX, kClockY, ClockText(ElapsedSeconds(race.StartTime, race.FinishTime)));
-  PrintText(painter, print, kFinishTextX, kOddsY,
+void DrawFinishSet(const RaceState& race, Surface& picture) {
+  picture.fore_color = kLightRed;
+  PrintText(picture, kFinishTextX, kClockY, ClockText(ElapsedSeconds(race.StartTime, race.FinishTime)));
+  PrintText(picture, kFinishTextX, kOddsY,
             OddsLineText(race.WinnerIndex, race.Horses[static_cast<std::size_t>(race.WinnerIndex)].WinOdds));
 }
 
 }  // namespace
 
-std::string ClockText(float elapsed_seconds) { return FormatRaceTime(elapsed_seconds, 2); }
-
-std::string OddsLineText(int index, double win_odds) {
-  return "【" + std::to_string(index + 1) + "】 x" + FormatMask(win_odds, "0.0");
-}
-
-void StampFinish(RaceState& race, int leader, float now) {
-  if (race.WinnerCrossed == kFalse) return;
-  race.WinnerCrossed = kFalse;
-  race.FinishTime = now;
-  race.WinnerIndex = leader;
-}
-
-void DrawOverlays(const RaceState& race, int leader, QImage& picture, PrintState& print, float now) {
+void DrawOverlays(const RaceState& race, int leader, Surface& picture, float now) {
   if (race.Phase <= kPhaseReady) return;  // the field waiting at the start: no panel
-
-  QPainter painter(&picture);
   if (race.Phase <= kPhaseFinalStretch) {
-    DrawRunningSet(race, leader, painter, print, now);
+    DrawRunningSet(race, leader, picture, now);
   } else {
-    DrawFinishSet(race, painter, print);
+    DrawFinishSet(race, picture);
   }
 }
 

@@ -1,36 +1,28 @@
 #include "sprite_catalogue.h"
 
-#include <QString>
+#include <string>
 
-#include <cstdio>
-#include <cstdlib>
-
+#include "bitmap_sources.h"
 #include "invariant.h"
+#include "xpm.h"
 
 namespace trotix {
 
-QImage LoadBitmapOrExit(const QString& resource) {
-  const QImage image(resource);
-  if (image.isNull()) {
-    // Drawing from an empty picture would show a black window with no word
-    // of why; a damaged build is better told at once.
-    std::fprintf(stderr, "Trotix: the bitmap %s could not be read from the program's resources\n",
-                 qPrintable(resource));
-    std::exit(EXIT_FAILURE);
-  }
-  return image.convertToFormat(QImage::Format_RGB32);
-}
-
 SpriteCatalogue::SpriteCatalogue() {
-  for (int id : kIds) {
-    bitmaps_.emplace(id, LoadBitmapOrExit(QStringLiteral(":/bitmaps/%1.xpm").arg(id)));
+  bitmaps_.reserve(kSpriteCount);
+  for (const BitmapSource& source : BitmapSources()) {
+    std::optional<Surface> bitmap = DecodeXpm(source.xpm);
+    const std::string what = "the bitmap " + std::to_string(source.id) + " does not decode";
+    TROTIX_CHECK(bitmap.has_value(), what.c_str());
+    bitmaps_.push_back(std::move(*bitmap));
+    slot_[static_cast<std::size_t>(source.id)] = static_cast<std::int8_t>(bitmaps_.size());
   }
 }
 
-const QImage& SpriteCatalogue::Bitmap(int id) const {
-  const auto found = bitmaps_.find(id);
-  TROTIX_CHECK(found != bitmaps_.end(), "a sprite id outside the catalogue was drawn");
-  return found->second;
+const Surface& SpriteCatalogue::Bitmap(int id) const {
+  const bool known = id >= 0 && id <= kLargestSpriteId && slot_[static_cast<std::size_t>(id)] != 0;
+  TROTIX_CHECK(known, "a sprite id outside the catalogue was drawn");
+  return bitmaps_[static_cast<std::size_t>(slot_[static_cast<std::size_t>(id)] - 1)];
 }
 
 }  // namespace trotix

@@ -1,7 +1,7 @@
 // The ids of the 26 bitmaps the race view is drawn from, written here and
 // nowhere else: each layer is named by gallop frame and horse number. The
-// catalogue loads kAllSpriteIds, and the build checks the resource list of
-// view/CMakeLists.txt against it (sprite_ids_check.cpp).
+// build holds the bitmaps compiled in (bitmap_sources.cpp) against
+// kAllSpriteIds.
 #pragma once
 
 #include <array>
@@ -29,6 +29,7 @@ inline constexpr int kRunningBackdropAId = 801;  // RailToggle True
 inline constexpr int kRunningBackdropBId = 802;  // RailToggle False: posts half a spacing on
 inline constexpr int kStartBackdropId = 851;
 inline constexpr int kFinishBackdropId = 852;
+inline constexpr int kLargestSpriteId = kFinishBackdropId;
 
 inline constexpr std::size_t kSpriteCount = 2 * kGallopFrames + 2 * kHorseCount + 2 + 2 + 4;
 

@@ -29,10 +29,6 @@ class CountingRandom final : public RandomSource {
   Pcg32Random inner_;
 };
 
-// The longest race there can be: every horse at the minimum stride of
-// 2.222 m needs under 920 ticks for 2020 m, plus the two still ticks.
-inline constexpr int kTickBound = 1000;
-
 // Runs the race of `seed` to its board. Returns "" if every rule held, or
 // what broke first: phases in order, six draws per moving tick and none
 // otherwise, a lead that never falls back, effort within 0..100, stamina
@@ -47,7 +43,7 @@ inline std::string RunAndCheckRace(std::uint64_t seed) {
 
   int ticks = 0;
   while (host.results == 0) {
-    if (++ticks >= kTickBound) return "race did not end";
+    if (++ticks >= kTickLimit) return "race did not end";
     // The parts of the state the rules compare (the whole state holds the
     // quinella labels, too dear to copy in every tick of the soak).
     const std::int32_t from = race.Phase;

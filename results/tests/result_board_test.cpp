@@ -4,6 +4,7 @@
 
 #include "numbers.h"
 #include "odds.h"
+#include "palette.h"
 #include "scene_fixture.h"
 
 namespace trotix {
@@ -75,28 +76,29 @@ TEST_F(Board, WinnersTimeInMinutesSecondsAndTenths) {
 }
 
 TEST_F(Board, IsPrintedOverTheFinishBackdrop) {
-  ShowResults(scene.race, testing::SharedSprites(), scene.picture, scene.print);
-  ASSERT_EQ(scene.picture.size(), QSize(180, 120));
-  const QImage& backdrop = testing::SharedSprites().Bitmap(852);
+  ShowResults(scene.race, testing::SharedSprites(), scene.picture);
+  ASSERT_EQ(scene.picture.width(), 180);
+  ASSERT_EQ(scene.picture.height(), 120);
+  const Surface& backdrop = testing::SharedSprites().Bitmap(852);
   // Orange on each placing line, grey on the quinella line, and the
   // backdrop untouched where no text stands.
   for (int r = 0; r < 6; ++r) {
     int orange = 0;
     for (int y = 15 * (r + 1); y < 15 * (r + 1) + 13; ++y) {
-      for (int x = 34; x < 180; ++x) orange += scene.picture.pixel(x, y) == kOrange;
+      for (int x = 34; x < 180; ++x) orange += scene.picture.At(x, y) == kOrange;
     }
     EXPECT_GT(orange, 30) << "line " << r + 1;
   }
   int grey = 0;
   for (int y = 106; y < 120; ++y) {
-    for (int x = 34; x < 180; ++x) grey += scene.picture.pixel(x, y) == kLightGrey;
+    for (int x = 34; x < 180; ++x) grey += scene.picture.At(x, y) == kLightGrey;
   }
   EXPECT_GT(grey, 30);
   for (int y = 0; y < 120; ++y) {
-    for (int x = 0; x < 34; ++x) ASSERT_EQ(scene.picture.pixel(x, y), backdrop.pixel(x, y)) << x << "," << y;
+    for (int x = 0; x < 34; ++x) ASSERT_EQ(scene.picture.At(x, y), backdrop.At(x, y)) << x << "," << y;
   }
-  EXPECT_EQ(scene.print.fore_color, kYellow);
-  EXPECT_FALSE(scene.print.font_bold);
+  EXPECT_EQ(scene.picture.fore_color, kYellow);
+  EXPECT_FALSE(scene.picture.font_bold);
   EXPECT_EQ(scene.race.QuinellaTable[3][0].Label, "1-4");
 }
 

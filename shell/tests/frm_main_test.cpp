@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "field_listing.h"
 #include "result_board.h"
+#include "texts.h"
 
 namespace trotix {
 namespace {
@@ -141,10 +141,10 @@ TEST_F(MainWindow, AWholeRaceEndsOnTheBoardWithRunEnabledAgain) {
   EXPECT_EQ(form.kpbDist().fwcolor(), 0x000000FFu);  // red
 
   // The board is what the window shows, also after a repaint.
-  const QImage board = form.picMain().picture();
+  const QImage board = form.picMain().picture().convertToFormat(QImage::Format_RGB32);
   int orange = 0;
   for (int y = 0; y < 120; ++y) {
-    for (int x = 0; x < 180; ++x) orange += board.pixel(x, y) == kOrange;
+    for (int x = 0; x < 180; ++x) orange += board.pixel(x, y) == qRgb(255, 160, 0);
   }
   EXPECT_GT(orange, 100);
   EXPECT_EQ(form.picMain().grab().toImage().convertToFormat(QImage::Format_RGB32), board);

@@ -4,7 +4,7 @@
 
 #include "allocation_counter.h"
 
-#include "field_input.h"
+#include "random_field.h"
 #include "simulation.h"
 
 namespace trotix::sim {

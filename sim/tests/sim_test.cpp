@@ -9,7 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "field_input.h"
+#include "field_file_reader.h"
+#include "random_field.h"
 #include "field_setup.h"
 #include "figures.h"
 #include "phase_machine.h"
@@ -51,8 +52,8 @@ SimRun Sim(const std::vector<std::string>& args) {
 }
 
 TEST_F(SimTest, RacesAreTheGamesOwn) {
-  const FieldInput sample = ReadFieldFile(Write("sample.txt", kSampleField));
-  ASSERT_TRUE(sample.ok) << sample.error;
+  const FieldFileRead sample = ReadFieldFile(Write("sample.txt", kSampleField));
+  ASSERT_EQ(sample.status, FieldFileStatus::kRead) << sample.message;
   RaceState reused;  // carries the last race over, as the game's state does
   for (const FieldRecords* field : {static_cast<const FieldRecords*>(nullptr), &sample.horses}) {
     for (const std::uint64_t seed : {std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{99}, RaceSeed(5, 17)}) {
@@ -116,8 +117,8 @@ TEST_F(SimTest, LevelFieldFavoursTheLowerNumber) {
   RunSetup setup;
   setup.seed = 3;
   setup.races = 12000;
-  const FieldInput level = ReadFieldFile(Write("level.txt", kLevelField));
-  ASSERT_TRUE(level.ok) << level.error;
+  const FieldFileRead level = ReadFieldFile(Write("level.txt", kLevelField));
+  ASSERT_EQ(level.status, FieldFileStatus::kRead) << level.message;
   setup.field = level.horses;
   const Tally tally = Simulate(setup, 2, nullptr).tally;
   const Figures figures = ComputeFigures(setup, tally);
@@ -171,7 +172,7 @@ TEST_F(SimTest, BadInputGivesOneLineAndStatusTwo) {
       {{good, good}, "more than one horse data file"},
       {{"--random", good}, "takes no horse data file"},
       {{(fs::path(good).parent_path() / "none.txt").string()}, "none.txt: no such file"},
-      {{fs::path(good).parent_path().string()}, "is not an ordinary file"},
+      {{fs::path(good).parent_path().string()}, "cannot be read (a folder)"},
       {{refused}, "five.txt, line 6 is missing: the file has 5 lines, six are needed"},
       {{zero}, "zero.txt, line 1 gives a speed x stamina that is not a positive number"},
   };

@@ -2,10 +2,9 @@
 // counts what the drawing asked for, and a field standing at the start.
 #pragma once
 
-#include <QImage>
-
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "fake_clock.h"
 #include "scene_compositor.h"
@@ -13,18 +12,30 @@
 
 namespace trotix::testing {
 
+// Notes what the drawing asked of the window, in order: "e" for waiting
+// events let run, "c" for the commit, "b" for the bar's colour.
 class CountingSceneHost final : public SceneHost {
  public:
   void DoEvents() override {
     ++do_events;
+    calls += 'e';
     if (on_do_events) on_do_events();
   }
-  void CommitPicture() override { ++commits; }
-  void SetBarColour(std::uint32_t bgr) override { bar = bgr; }
+  void CommitPicture() override {
+    ++commits;
+    calls += 'c';
+    if (on_commit) on_commit();
+  }
+  void SetBarColour(std::uint32_t bgr) override {
+    bar = bgr;
+    calls += 'b';
+  }
   std::function<void()> on_do_events;  // what a waiting event would see
+  std::function<void()> on_commit;     // what the window shows when it repaints
   int do_events = 0;
   int commits = 0;
   std::uint32_t bar = 0xdeadbeef;
+  std::string calls;
 };
 
 inline const SpriteCatalogue& SharedSprites() {
@@ -50,21 +61,11 @@ struct SceneFixture {
     race.RailToggle = kTrue;
   }
 
-  SceneSurfaces Surfaces() { return SceneSurfaces{picture, print, work, horse, pole}; }
-  void Draw() {
-    SceneSurfaces s = Surfaces();
-    DrawScene(race, SharedSprites(), s, clock, host);
-  }
-  // The gallop advance and the composing, as a drawing does them.
-  int Compose() {
-    SceneSurfaces s = Surfaces();
-    for (Horse& h : race.Horses) AdvanceGallop(h);
-    return ComposeFrame(race, SharedSprites(), s, host);
-  }
+  void Draw() { DrawScene(race, SharedSprites(), surfaces, clock, host); }
 
   RaceState race;
-  QImage picture, work, horse, pole;
-  PrintState print;
+  Surface picture, work;
+  SceneSurfaces surfaces{picture, work};
   FakeClock clock;
   CountingSceneHost host;
 };

@@ -1,4 +1,4 @@
-#include "field_listing.h"
+#include "texts.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +43,25 @@ TEST(FieldListing, NumbersAndGlyphs) {
       {50, -2, 4.2, "【3】Sp:050  St:050     x4.2"},
   };
   for (const auto& c : cases) EXPECT_EQ(ThirdLine(FieldWith(c.speed, 50, c.style, c.odds)), c.line) << c.speed;
+}
+
+TEST(PictureTexts, ClockOddsAndBoardPieces) {
+  const struct { std::string text; const char* expected; } cases[] = {
+      {ClockText(5.2f), "0:05.20"},
+      {ClockText(75.456f), "1:15.46"},
+      {ClockText(600.0f), "10:00.00"},
+      {BoardTimeText(59.94f), "0:59.9"},
+      {BoardTimeText(61.0f), "1:01.0"},
+      {OddsLineText(2, 4.46), "【3】 x4.5"},
+      {OddsLineText(2, 12.26), "【3】 x12.3"},
+      {OddsLineText(5, 7.0), "【6】 x7.0"},
+      {PlaceText(1, 2), "1着【3】 "},
+      {QuinellaLineText({13.06, "2-5"}), "馬連: 2-5  x13.1"},
+      {std::string(StyleGlyph(1)) + std::string(StyleGlyph(2)) + std::string(StyleGlyph(3)) +
+           std::string(StyleGlyph(4)),
+       "逃先差追"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.text, c.expected);
 }
 
 }  // namespace

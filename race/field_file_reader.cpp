@@ -1,0 +1,69 @@
+#include "field_file_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace trotix {
+
+namespace {
+
+FieldFileRead Refused(std::string message) {
+  FieldFileRead read;
+  read.status = FieldFileStatus::kRefused;
+  read.message = std::move(message);
+  return read;
+}
+
+FieldFileRead CannotRead(const std::string& path, const char* why) { return Refused(path + " cannot be read (" + why + ")"); }
+
+// Closes the descriptor on every way out.
+struct Descriptor {
+  explicit Descriptor(int opened) : fd(opened) {}
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int fd;
+};
+
+}  // namespace
+
+FieldFileRead ReadFieldFile(const std::string& path) {
+  // O_NONBLOCK: a FIFO put in the file's place opens at once instead of
+  // waiting for a writer; what it is, is then asked of the open descriptor,
+  // so nothing can be swapped in between the check and the read.
+  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.fd < 0) {
+    if (errno == ENOENT) return {};
+    return CannotRead(path, std::strerror(errno));
+  }
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0) return CannotRead(path, std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) return CannotRead(path, S_ISDIR(info.st_mode) ? "a folder" : "not an ordinary file");
+
+  // One byte more than is ever parsed tells whether the file goes on.
+  std::string head(kFieldFileReadLimit + 1, '\0');
+  std::size_t got = 0;
+  while (got < head.size()) {
+    const ssize_t n = ::read(file.fd, head.data() + got, head.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return CannotRead(path, std::strerror(errno));
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  head.resize(got);
+
+  const FieldFileParse parsed = ParseFieldFileStart(head);
+  if (!parsed.ok) return Refused(FieldFileRefusal(path, parsed));
+  FieldFileRead read;
+  read.status = FieldFileStatus::kRead;
+  read.horses = parsed.horses;
+  return read;
+}
+
+}  // namespace trotix

@@ -1,0 +1,23 @@
+// What the game's C++ asks of the page (web_main.cpp): the clock, the race
+// timer, the canvas and the boxes, all kept by the page's script as
+// Module.page. Texts come as UTF-8 C strings.
+mergeInto(LibraryManager.library, {
+  trotix_page_clock_seconds: function () {
+    return Module.page.clockSeconds();
+  },
+  trotix_page_start_timer: function (interval_ms) {
+    Module.page.startTimer(interval_ms);
+  },
+  trotix_page_stop_timer: function () {
+    Module.page.stopTimer();
+  },
+  trotix_page_present: function (pixels, width, height, stride) {
+    Module.page.present(HEAPU8, pixels, width, height, stride);
+  },
+  trotix_page_show_listing: function (title, text) {
+    Module.page.showListing(UTF8ToString(title), UTF8ToString(text));
+  },
+  trotix_page_show_notice: function (notice) {
+    Module.page.showNotice(UTF8ToString(notice));
+  },
+});

@@ -1,0 +1,87 @@
+// The game in a page: the front end's handlers exported to the page's
+// script, and the page's timer, clock, canvas and boxes imported from it
+// (page_imports.js).
+#include <emscripten.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "field_file.h"
+#include "front_end.h"
+
+extern "C" {
+double trotix_page_clock_seconds();
+void trotix_page_start_timer(int interval_ms);
+void trotix_page_stop_timer();
+void trotix_page_present(const trotix::Pixel* pixels, int width, int height, int stride_bytes);
+void trotix_page_show_listing(const char* title, const char* text);
+void trotix_page_show_notice(const char* notice);
+}
+
+namespace trotix::web {
+namespace {
+
+class PageClock final : public Clock {
+ public:
+  float SecondsSinceMidnight() override { return static_cast<float>(trotix_page_clock_seconds()); }
+};
+
+class Page final : public PageHost {
+ public:
+  void StartTimer(int interval_ms) override { trotix_page_start_timer(interval_ms); }
+  void StopTimer() override { trotix_page_stop_timer(); }
+  void Present(const Surface& window) override {
+    trotix_page_present(window.data(), window.width(), window.height(),
+                        window.stride() * static_cast<int>(sizeof(Pixel)));
+  }
+  void ShowFieldListing(std::string_view title, std::string_view text) override {
+    trotix_page_show_listing(std::string(title).c_str(), std::string(text).c_str());
+  }
+  void ShowFieldFileNotice(std::string_view notice) override { trotix_page_show_notice(std::string(notice).c_str()); }
+};
+
+PageClock clock;
+Page page;
+FrontEnd front_end(clock, page);
+
+// A horse data file on its way in: its name, then its first bytes.
+std::string incoming;
+
+}  // namespace
+}  // namespace trotix::web
+
+using trotix::web::front_end;
+using trotix::web::incoming;
+
+extern "C" {
+
+// The seed comes as a double: the page's integers are exact up to 2^53.
+EMSCRIPTEN_KEEPALIVE void trotix_load(double seed) { front_end.Form_Load(static_cast<std::uint64_t>(seed)); }
+EMSCRIPTEN_KEEPALIVE void trotix_timer() { front_end.Timer1_Timer(); }
+EMSCRIPTEN_KEEPALIVE void trotix_key_up(int key_code) { front_end.Form_KeyUp(static_cast<std::int16_t>(key_code)); }
+EMSCRIPTEN_KEEPALIVE void trotix_click(int x, int y) { front_end.Click(x, y); }
+
+// A horse data file: the page reads at most this many of its first bytes,
+// asks for room for the name and the bytes, writes them there and opens it.
+// Opening says whether the file was taken.
+EMSCRIPTEN_KEEPALIVE int trotix_field_file_bytes() { return static_cast<int>(trotix::kFieldFileReadLimit + 1); }
+EMSCRIPTEN_KEEPALIVE char* trotix_field_file_room(int name_bytes, int content_bytes) {
+  incoming.assign(static_cast<std::size_t>(name_bytes) + static_cast<std::size_t>(content_bytes), '\0');
+  return incoming.data();
+}
+EMSCRIPTEN_KEEPALIVE int trotix_open_field_file(int name_bytes) {
+  const std::string_view file = incoming;
+  const auto split = static_cast<std::size_t>(name_bytes);
+  const bool taken = front_end.OpenFieldFile(file.substr(0, split), file.substr(split));
+  incoming = std::string();
+  return taken ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void trotix_forget_field_file() { front_end.ForgetFieldFile(); }
+
+// For the page's test hook.
+EMSCRIPTEN_KEEPALIVE int trotix_phase() { return front_end.race().Phase; }
+EMSCRIPTEN_KEEPALIVE double trotix_ticks() { return static_cast<double>(front_end.ticks()); }
+EMSCRIPTEN_KEEPALIVE int trotix_run_enabled() { return front_end.run_enabled() ? 1 : 0; }
+
+}
