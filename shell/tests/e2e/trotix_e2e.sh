@@ -111,38 +111,31 @@ rm -f "$APP_DIR/Trotix.ini" "$APP_DIR/x.ini"
 # A logout's SIGTERM, a closed terminal's SIGHUP, Ctrl+C's SIGINT: each
 # closes the window as the close box does and the position is stored. The
 # first comes with the F7 box open, which closes first.
-# signal_close SIGNAL X Y [F7]
-signal_close() {
-  local x=$2 y=$3 i
+# Whether Trotix.ini holds the frame at (X,Y) screen pixels, in twips; and
+# what it holds, for a failure's message.
+stored_at() { # stored_at X Y
+  [[ $(od -An -c <"$APP_DIR/Trotix.ini" 2>/dev/null) == \
+    "$(printf '[Trotix]\r\nTop=%d\r\nLeft=%d\r\n' $(($2 * 15)) $(($1 * 15)) | od -An -c)" ]]
+}
+ini_text() { tr '\r\n' '|~' <"$APP_DIR/Trotix.ini" 2>/dev/null; }
+signal_close() { # signal_close SIGNAL X Y [F7]
   rm -f "$APP_DIR/Trotix.ini"
   # A job started in the background has SIGINT ignored, and the game keeps
   # an ignored signal ignored; env gives it back its default.
   GAME_COMMAND=(env --default-signal=INT "$APP_DIR/trotix")
   start_game || { fail "no window appeared for SIG$1 (run $RUN_NO)"; return; }
   GAME_COMMAND=("$APP_DIR/trotix")
-  xdotool windowmove "$MAIN_WIN" "$x" "$y"
-  at_place() { [[ $(frame_position "$MAIN_WIN") == "$x $y" ]]; }
-  wait_for 30 at_place || fail "the frame did not move to ($x,$y) before SIG$1"
+  move_frame "$2" "$3" || fail "the frame did not move to ($2,$3) before SIG$1"
   if [[ ${4:-} == F7 ]]; then
     press "$MAIN_WIN" F7
     wait_for 50 has_listing || fail "F7 opened no listing before SIG$1"
   fi
-  kill -"$1" "$GAME_PID"
-  for ((i = 0; i < 100; i++)); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$GAME_PID" 2>/dev/null; then
+  if ! ended_after kill -"$1" "$GAME_PID"; then
     fail "the game was still running 10 s after SIG$1"
-    return
-  fi
-  wait "$GAME_PID"
-  GAME_STATUS=$?
-  GAME_PID=""
-  local expected actual
-  expected=$(printf '[Trotix]\r\nTop=%d\r\nLeft=%d\r\n' $((y * 15)) $((x * 15)) | od -An -c)
-  actual=$(od -An -c <"$APP_DIR/Trotix.ini" 2>/dev/null)
-  if [[ $GAME_STATUS == 0 && $actual == "$expected" ]]; then
-    ok "SIG$1${4:+ with the $4 box open} closed the window, exit status 0, and stored the frame at ($x,$y)"
+  elif [[ $GAME_STATUS == 0 ]] && stored_at "$2" "$3"; then
+    ok "SIG$1${4:+ with the $4 box open} closed the window, exit status 0, and stored the frame at ($2,$3)"
   else
-    fail "after SIG$1 the exit status is $GAME_STATUS and Trotix.ini holds: $(tr '\r\n' '|~' <"$APP_DIR/Trotix.ini" 2>/dev/null)"
+    fail "after SIG$1 the exit status is $GAME_STATUS and Trotix.ini holds: $(ini_text)"
   fi
 }
 signal_close TERM 120 80 F7
@@ -400,25 +393,15 @@ fi
 # window last had is stored on the way out.
 rm -f "$APP_DIR/Trotix.ini"
 start_game || fatal "no Trotix window appeared (run $RUN_NO)"
-xdotool windowmove "$MAIN_WIN" 220 130
-at_last_place() { [[ $(frame_position "$MAIN_WIN") == "220 130" ]]; }
-wait_for 30 at_last_place || fail "the frame did not move to (220,130)"
-stop_processes "$WM_PID" "$XVFB_PID"
-WM_PID="" XVFB_PID=""
-gone() { ! kill -0 "$GAME_PID" 2>/dev/null; }
-if wait_for 100 gone; then
-  wait "$GAME_PID"
-  GAME_STATUS=$?
-  GAME_PID=""
-  expected=$(printf '[Trotix]\r\nTop=1950\r\nLeft=3300\r\n' | od -An -c)
-  if [[ $(od -An -c <"$APP_DIR/Trotix.ini" 2>/dev/null) == "$expected" ]]; then
-    ok "when the X server went away the game ended (status $GAME_STATUS) and stored the frame at (220,130)"
-  else
-    fail "when the X server went away (status $GAME_STATUS) Trotix.ini held: $(tr '\r\n' '|~' <"$APP_DIR/Trotix.ini" 2>/dev/null)"
-  fi
-else
+move_frame 220 130 || fail "the frame did not move to (220,130)"
+if ! ended_after stop_processes "$WM_PID" "$XVFB_PID"; then
   fail "the game was still running 10 s after its X server went away"
+elif stored_at 220 130; then
+  ok "when the X server went away the game ended (status $GAME_STATUS) and stored the frame at (220,130)"
+else
+  fail "when the X server went away (status $GAME_STATUS) Trotix.ini held: $(ini_text)"
 fi
+WM_PID="" XVFB_PID=""
 
 echo "# $((SECONDS - T0)) s; screenshots in $SHOTS"
 if ((FAILURES > 0)); then
