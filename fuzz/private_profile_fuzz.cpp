@@ -1,6 +1,8 @@
 // Sets one key in arbitrary INI text, then checks that the key reads back as
 // written, that a second identical write changes nothing, that no line break
-// of the old text was lost, and that every other entry reads as before.
+// of the old text was lost, and that every other entry reads as before. The
+// same text taken as a file's bytes (UTF-16 when it begins with a mark) must,
+// when a save may write it, get the key in its own encoding and read back.
 //
 // Input: three control bytes, then the value, the section and the key, as
 // long as the control bytes say, then the file text.
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "private_profile.h"
+#include "profile_encoding.h"
 
 namespace {
 
@@ -62,6 +65,13 @@ std::vector<std::pair<std::string_view, std::string_view>> CandidateEntries(std:
   return entries;
 }
 
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 void Fail(const char* what) {
   std::fprintf(stderr, "private_profile_fuzz: %s\n", what);
   std::abort();
@@ -92,6 +102,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   while (!value.empty() && std::string_view(" \t\"'").find(value.back()) != std::string_view::npos) {
     value.remove_suffix(1);
+  }
+
+  const trotix::DecodedProfile decoded = trotix::DecodeProfileBytes(text);
+  // The game writes ASCII names and numbers; other bytes cannot all be written in UTF-16.
+  if (decoded.writable && IsAscii(section) && IsAscii(key) && IsAscii(value)) {
+    if (trotix::EncodeProfileText(decoded.text, decoded.encoding) != text) Fail("a writable file does not encode back to its bytes");
+    const std::string set = trotix::SetProfileString(decoded.text, section, key, value);
+    const trotix::DecodedProfile again = trotix::DecodeProfileBytes(trotix::EncodeProfileText(set, decoded.encoding));
+    if (again.encoding != decoded.encoding || again.text != set) Fail("a save in the file's own encoding does not read back");
   }
 
   const std::string after = trotix::SetProfileString(text, section, key, value);

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -146,8 +144,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- The procedures ----
 
 void frmMain::NewRace() {
-  const QString path = QDir(platform_.files.FieldFileFolder()).filePath(QString::fromLatin1(kFieldFileName));
-  const std::optional<FieldRecords> file = LoadFieldFile(QFile::encodeName(path).toStdString());
+  // The folder's bytes as the system gave them, whatever they are.
+  const std::string folder = platform_.files.FieldFileFolder();
+  const std::optional<FieldRecords> file =
+      folder.empty() ? std::nullopt : LoadFieldFile(folder + "/" + kFieldFileName);
   SetUpField(race_, platform_.random, file ? &*file : nullptr);
   kpbDist_->setFwcolor(kBarBlue);
   DrawScene();

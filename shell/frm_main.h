@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
 
 #include "distance_bar.h"
 #include "main_window.h"
@@ -36,6 +37,11 @@ class frmMain final : public QWidget, private RaceHost, private SceneHost {
   void Timer1_Timer();
   void Form_KeyUp(std::int16_t key_code, std::int16_t shift);
 
+  // Stores the window's last known position unless the window has been
+  // unloaded. For exit() called while the window is still up: the toolkit
+  // ends the program that way when the display goes away, with no unload.
+  void SaveBeforeExit();
+
   // For tests and the benchmark: the state and the controls.
   RaceState& race() { return race_; }
   PictureBox& picMain() { return *picMain_; }
@@ -45,6 +51,7 @@ class frmMain final : public QWidget, private RaceHost, private SceneHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -52,12 +59,13 @@ class frmMain final : public QWidget, private RaceHost, private SceneHost {
 
   void LoadWindowPosition();
   void SaveWindowPosition();
+  void StorePosition(QPoint frame);
   void NewRace();
   void RaceTick();
   void DrawScene() override;    // also what each tick asks of the window
   void ShowResults() override;  // the race's last act
   void ShowFieldListing();
-  QString PositionFilePath() const;
+  std::string PositionFilePath() const;
 
   // What the race asks of the window.
   void SetDistanceValue(std::int32_t metres) override;
@@ -84,6 +92,7 @@ class frmMain final : public QWidget, private RaceHost, private SceneHost {
 
   bool in_tick_ = false;  // a tick never starts inside another
   bool unloaded_ = false;
+  QPoint last_position_;  // of the frame, as of the last move the window system told
 };
 
 }  // namespace trotix

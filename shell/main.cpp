@@ -1,18 +1,42 @@
 // Trotix: six horses, 2000 metres, one window.
 #include <QApplication>
-#include <QStandardPaths>
+#include <QFontDatabase>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
 #include "frm_main.h"
 #include "platform/dialogs.h"
 #include "platform/file_locations.h"
 #include "platform/process_priority.h"
+#include "platform/quit_signals.h"
+#include "platform/standard_descriptors.h"
+#include "picture_font.h"
 #include "platform/system_clock.h"
 #include "random_source.h"
 
+namespace {
+
+trotix::frmMain* g_form = nullptr;  // while the event loop runs
+
+// The toolkit calls exit() when the X display goes away, with no close of
+// the window; the position the window last had is stored then.
+void SaveBeforeExit() {
+  if (g_form != nullptr) g_form->SaveBeforeExit();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  // The user's folder is ~/.config/trotix whatever the executable is called;
-  // the desktop entry's name (packaging/) lets the desktop match the window
-  // to its menu entry and icon.
+  trotix::OpenStandardDescriptors();
+  // A file size limit then makes a save's write fail, and the save removes
+  // its temporary file, instead of the signal ending the game half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
+  // The window's class is "trotix" whatever the executable is called; the
+  // desktop entry's name (packaging/) lets the desktop match the window to
+  // its menu entry and icon.
   QCoreApplication::setApplicationName(QStringLiteral("trotix"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.trotix.Trotix"));
   QApplication app(argc, argv);
@@ -22,9 +46,25 @@ int main(int argc, char** argv) {
   trotix::MessageBoxDialogs dialogs;
   const trotix::Platform platform{
       clock, random, trotix::ClockSeed(), priority, dialogs,
-      trotix::LocateFiles(QCoreApplication::applicationDirPath(),
-                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))};
+      trotix::LocateFiles(trotix::ProgramFolder(), trotix::UserFolder())};
   trotix::frmMain form(platform);
+  // A logout closes the window as its close box does: the position is
+  // stored and a race under way simply ends. A modal box open at the time
+  // closes first.
+  const trotix::QuitSignals quit([](int) { QApplication::closeAllWindows(); });
   form.Start();
-  return app.exec();
+  // The race picture carries its own glyphs; the F7 listing is Qt's text.
+  // Asked once the loop runs: reading the font database takes some 8 ms,
+  // which the first frame need not wait for.
+  QTimer::singleShot(0, [] {
+    if (!QFontDatabase::hasFamily(QString::fromLatin1(trotix::kPictureFontFamily))) {
+      std::fprintf(stderr, "Trotix: the font %s is missing, so the F7 listing shows 【】 and the styles as boxes; install the package fonts-ipafont-gothic\n",
+                   trotix::kPictureFontFamily);
+    }
+  });
+  g_form = &form;
+  std::atexit(SaveBeforeExit);
+  const int status = app.exec();
+  g_form = nullptr;
+  return status;
 }

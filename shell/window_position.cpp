@@ -1,8 +1,7 @@
 // Where the window reopens: the top-left corner of its frame, in twips,
 // kept in Trotix.ini beside the executable or in the user's folder
 // (platform/file_locations.h).
-#include <QDir>
-#include <QFileInfo>
+#include <QMoveEvent>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +10,7 @@
 #include "position_text.h"
 #include "private_profile.h"
 #include "profile_file.h"
+#include "trusted_path.h"
 #include "twips.h"
 
 namespace trotix {
@@ -29,47 +29,93 @@ int WindowCoordinate(float twips) {
 
 // Beside the program a link named Trotix.ini is never an ordinary file of
 // the game's. In the user's own folder a link to a file of the user's is
-// followed, as dotfile managers expect.
+// followed, as dotfile managers expect, when no one else could have put it
+// there.
 LinkPolicy PositionLinkPolicy(FilePlace place) {
   return place == FilePlace::kUserFolder ? LinkPolicy::kFollowToOwnFile : LinkPolicy::kRefuse;
 }
 
-}  // namespace
-
-QString frmMain::PositionFilePath() const {
-  return platform_.files.PositionFile();
+// One line on standard error for a position that was not read or not
+// stored as it should have been; nothing when all went well.
+void Tell(ProfileFileStatus status, const std::string& path, const std::string& untrusted, bool saving) {
+  const char* file = path.c_str();
+  const char* read_or_stored = saving ? "stored in" : "read from";
+  switch (status) {
+    case ProfileFileStatus::kOk:
+    case ProfileFileStatus::kMissing:
+      return;
+    case ProfileFileStatus::kSymbolicLink:
+      std::fprintf(stderr, "Trotix: %s is a symbolic link, not an ordinary file; the window position is not %s it\n",
+                   file, read_or_stored);
+      return;
+    case ProfileFileStatus::kUntrusted:
+      std::fprintf(stderr, "Trotix: %s could be changed by someone other than you or root; the window position is not %s %s\n",
+                   untrusted.c_str(), read_or_stored, file);
+      return;
+    case ProfileFileStatus::kReadOnly:
+      std::fprintf(stderr, "Trotix: %s is read-only, so the window position in it stays as it is\n", file);
+      return;
+    case ProfileFileStatus::kUnknownEncoding:
+      std::fprintf(stderr, "Trotix: %s is in an encoding the game cannot write back (UTF-16 or UTF-32 without a byte-order mark?); the window position is not stored in it\n",
+                   file);
+      return;
+    case ProfileFileStatus::kSavedWithoutLock:
+      std::fprintf(stderr, "Trotix: another process held the lock on the folder of %s for %lld s; the window position was stored without it\n",
+                   file, static_cast<long long>(kProfileLockWait.count() / 1000));
+      return;
+    default:
+      if (saving) std::fprintf(stderr, "Trotix: the window position could not be stored in %s\n", file);
+      return;
+  }
 }
 
+}  // namespace
+
+std::string frmMain::PositionFilePath() const { return platform_.files.PositionFile(); }
+
 void frmMain::LoadWindowPosition() {
-  const QString path = PositionFilePath();
+  const std::string path = PositionFilePath();
   const ProfileFileRead file = ReadProfileFile(path, PositionLinkPolicy(platform_.files.position_place));
-  if (file.status == ProfileFileStatus::kSymbolicLink) {
-    std::fprintf(stderr, "Trotix: %s is a symbolic link, not an ordinary file; the window position is not read from it\n",
-                 qPrintable(QDir::toNativeSeparators(path)));
-  }
+  Tell(file.status, path, file.untrusted, false);
   const float top = ParsePositionValue(GetProfileString(file.text, kSection, "Top", "0", kValueBufferSize));
   const float left = ParsePositionValue(GetProfileString(file.text, kSection, "Left", "0", kValueBufferSize));
   // Applied as stored, also where the window cannot be seen.
   move(WindowCoordinate(left), WindowCoordinate(top));
+  last_position_ = pos();
 }
 
-void frmMain::SaveWindowPosition() {
-  const QString path = PositionFilePath();
-  QDir().mkpath(QFileInfo(path).absolutePath());  // the user's folder is made on the first save
+void frmMain::SaveWindowPosition() { StorePosition(pos()); }
+
+void frmMain::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  last_position_ = pos();
+}
+
+void frmMain::SaveBeforeExit() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  StorePosition(last_position_);
+}
+
+// Plain data and POSIX calls only, with no word to the window system: this
+// also runs from exit() after the display has gone.
+void frmMain::StorePosition(QPoint frame) {
+  const std::string path = PositionFilePath();
+  // The user's folder is made on the first save.
+  if (const std::string failed = MakeTrustedFolder(FolderOf(path)); !failed.empty()) {
+    std::fprintf(stderr, "Trotix: the folder %s could not be made safely, so the window position is not stored in %s\n",
+                 failed.c_str(), path.c_str());
+    return;
+  }
   const auto twips = [](int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); };
-  const std::string top = FormatGeneralNumber(twips(y()));
-  const std::string left = FormatGeneralNumber(twips(x()));
+  const std::string top = FormatGeneralNumber(twips(frame.y()));
+  const std::string left = FormatGeneralNumber(twips(frame.x()));
   // Both keys in one locked read-modify-write: two copies closing at once
   // leave the position of one of them, never Top of one and Left of the other.
   const ProfileSetting settings[] = {{"Top", top}, {"Left", left}};
-  const ProfileFileStatus saved = WriteProfileStrings(kSection, settings, path, PositionLinkPolicy(platform_.files.position_place));
-  if (saved == ProfileFileStatus::kSymbolicLink) {
-    std::fprintf(stderr, "Trotix: %s is a symbolic link, not an ordinary file; the window position is not stored in it\n",
-                 qPrintable(QDir::toNativeSeparators(path)));
-  } else if (saved != ProfileFileStatus::kOk) {
-    std::fprintf(stderr, "Trotix: the window position could not be stored in %s\n",
-                 qPrintable(QDir::toNativeSeparators(path)));
-  }
+  const ProfileSaveResult saved =
+      WriteProfileStrings(kSection, settings, path, PositionLinkPolicy(platform_.files.position_place));
+  Tell(saved.status, path, saved.untrusted, true);
 }
 
 }  // namespace trotix

@@ -1,5 +1,6 @@
 #include "figures.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "field_setup.h"
@@ -26,7 +27,7 @@ Chance MakeChance(Count hits, Count races, double odds) {
   Chance c;
   c.hits = hits;
   c.share = Ratio(hits, races).value_or(0.0);
-  c.half_width = races == 0 ? 0.0 : kZ95 * std::sqrt(c.share * (1.0 - c.share) / static_cast<double>(races));
+  c.interval = WilsonInterval95(hits, races);
   if (hits > 0) c.fair_odds = 1.0 / c.share;
   c.posted_odds = Posted(odds);
   c.stake_return = c.share * c.posted_odds;
@@ -34,6 +35,17 @@ Chance MakeChance(Count hits, Count races, double odds) {
 }
 
 }  // namespace
+
+Interval WilsonInterval95(Count hits, Count n) {
+  if (n == 0) return {0.0, 1.0};
+  const double trials = static_cast<double>(n);
+  const double p = static_cast<double>(hits) / trials;
+  const double z2 = kZ95 * kZ95;
+  const double centre = (p + z2 / (2.0 * trials)) / (1.0 + z2 / trials);
+  const double half = kZ95 / (1.0 + z2 / trials) * std::sqrt(p * (1.0 - p) / trials + z2 / (4.0 * trials * trials));
+  // At the edges the bound is the edge itself, not a rounding away from it.
+  return {hits == 0 ? 0.0 : std::max(0.0, centre - half), hits == n ? 1.0 : std::min(1.0, centre + half)};
+}
 
 float BoardSeconds(int ticks) { return static_cast<float>(ticks) * static_cast<float>(kTickSeconds); }
 

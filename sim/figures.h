@@ -11,13 +11,21 @@
 
 namespace trotix::sim {
 
-// A share of the races with its 95% confidence half-width (normal
-// approximation), fair odds 1 / share, and the return of one unit staked at
-// the posted odds, share x odds.
+// The 95% Wilson score interval of a share: unlike the normal
+// approximation, it does not shrink to nothing at 0 or all of n, and it is
+// lopsided near the edges as the true chance is.
+struct Interval {
+  double low = 0.0;
+  double high = 0.0;
+};
+Interval WilsonInterval95(Count hits, Count n);
+
+// A share of the races with its 95% interval, fair odds 1 / share, and the
+// return of one unit staked at the posted odds, share x odds.
 struct Chance {
   Count hits = 0;
   double share = 0.0;
-  double half_width = 0.0;
+  Interval interval;
   std::optional<double> fair_odds;  // none when it never happened
   double posted_odds = 0.0;         // as the game shows it, to one decimal
   double stake_return = 0.0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "report.h"
+#include "utf8.h"
 
 namespace trotix::sim {
 
@@ -20,26 +21,37 @@ std::string Number(Real value) {
 
 std::string Number(const std::optional<double>& value) { return value ? Number(*value) : std::string("null"); }
 
+// A JSON string, valid UTF-8 whatever the bytes: a file's name need not be
+// UTF-8, and a byte that is not gives U+FFFD.
 std::string String(const std::string& text) {
   std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    bool valid = false;
+    const char32_t c = NextUtf8(text, pos, &valid);
+    if (!valid) {
+      out += "\\ufffd";
+    } else if (c == '"' || c == '\\') {
       out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
       char escape[8];
       std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
       out += escape;
     } else {
-      out += c;
+      out.append(text, start, pos - start);
     }
   }
   return out + "\"";
 }
 
+std::string IntervalFields(const Interval& i) {
+  return std::string("\"low_95\": ") + Number(i.low) + ", \"high_95\": " + Number(i.high);
+}
+
 std::string ChanceFields(const Chance& c) {
   return std::string("\"hits\": ").append(std::to_string(c.hits)) + ", \"share\": " + Number(c.share) +
-         ", \"half_width_95\": " + Number(c.half_width) + ", \"fair_odds\": " + Number(c.fair_odds) +
+         ", " + IntervalFields(c.interval) + ", \"fair_odds\": " + Number(c.fair_odds) +
          ", \"posted_odds\": " + Number(c.posted_odds) + ", \"return\": " + Number(c.stake_return);
 }
 
@@ -68,7 +80,7 @@ void WriteCalibration(std::ostream& out, const Figures& f) {
         << "}" << (i + 1 < f.bins.size() ? "," : "") << "\n";
   }
   out << "  ],\n  \"favourite\": {\"wins\": " << f.favourite.hits << ", \"share\": " << Number(f.favourite.share)
-      << ", \"half_width_95\": " << Number(f.favourite.half_width) << "},\n  \"styles\": [\n";
+      << ", " << IntervalFields(f.favourite.interval) << "},\n  \"styles\": [\n";
   for (std::size_t i = 0; i < f.styles.size(); ++i) {
     const StyleFigures& s = f.styles[i];
     out << "    {\"style\": " << s.style << ", \"horses\": " << s.horses << ", \"wins\": " << s.wins

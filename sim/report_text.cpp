@@ -4,6 +4,7 @@
 
 #include "numbers.h"
 #include "report.h"
+#include "text_table.h"
 #include "texts.h"
 
 namespace trotix::sim {
@@ -26,7 +27,15 @@ std::string Odds(double odds) {
 
 std::string Fixed2(double value) { return std::isfinite(value) ? FormatMask(value, "0.00") : "-"; }
 
-std::string Chances(const Chance& c) { return Right(Percent(c.share), 7) + " ±" + Right(Percent(c.half_width), 7); }
+// The 95% interval as low–high, in per cent, rounded outwards to the shown
+// hundredths: a horse that never won 100,000 races reads 0.00–0.01%, not an
+// interval of nothing. A hair's tolerance keeps 50% from becoming 50.01%.
+std::string IntervalText(const Interval& i) {
+  constexpr double kHair = 1e-9;
+  const double low = std::floor(i.low * 10000.0 + kHair) / 100.0;
+  const double high = std::ceil(i.high * 10000.0 - kHair) / 100.0;
+  return FormatMask(low, "0.00") + "–" + FormatMask(high, "0.00") + "%";
+}
 
 std::string Fair(const Chance& c) { return c.fair_odds ? Odds(*c.fair_odds) : "-"; }
 
@@ -47,45 +56,53 @@ std::string Grouped(std::uint64_t n) {
   return grouped;
 }
 
-// The style glyph in a cell two columns wide (the glyphs are full-width).
 std::string StyleCell(std::int32_t style) {
   const std::string glyph(StyleGlyph(style));
-  return glyph == " " ? "  " : glyph;
+  return glyph == " " ? "" : glyph;
 }
 
+// The widths are those of the usual figures; larger ones widen a column.
 void WriteField(std::ostream& out, const Figures& f) {
-  out << " No   Sp   St  Style   Odds   Win share ± 95%       Fair  Return  Place\n";
+  TextTable horses({{"No", 3}, {"Sp", 5}, {"St", 5}, {"Style", 7}, {"Odds", 7}, {"Win", 9}, {"95% interval", 16},
+                    {"Fair", 11}, {"Return", 8}, {"Place", 7}});
   for (const HorseFigures& h : f.horses) {
-    out << Right(std::to_string(h.number), 3) << Right(FormatMask(h.speed, "000"), 5)
-        << Right(FormatMask(h.stamina, "000"), 5) << "    " << StyleCell(h.style) << Right(Odds(h.win.posted_odds), 7)
-        << "  " << Chances(h.win) << Right(Fair(h.win), 11) << Right(Fixed2(h.win.stake_return), 8)
-        << Right(Fixed2(h.mean_place), 7) << BarColumn(h.win.share) << "\n";
+    horses.AddRow({std::to_string(h.number), FormatMask(h.speed, "000"), FormatMask(h.stamina, "000"),
+                   StyleCell(h.style), Odds(h.win.posted_odds), Percent(h.win.share), IntervalText(h.win.interval),
+                   Fair(h.win), Fixed2(h.win.stake_return), Fixed2(h.mean_place)},
+                  BarColumn(h.win.share));
   }
-  out << "\nQuinella   Odds  First two ± 95%       Fair  Return\n";
+  horses.Write(out);
+  out << "\n";
+  TextTable pairs({{"Quinella", 6, true}, {"Odds", 8}, {"First two", 11}, {"95% interval", 16}, {"Fair", 11},
+                   {"Return", 8}});
   for (const PairFigures& p : f.pairs) {
-    out << Right(p.label, 6) << Right(Odds(p.hit.posted_odds), 9) << "  " << Chances(p.hit) << Right(Fair(p.hit), 11)
-        << Right(Fixed2(p.hit.stake_return), 8) << BarColumn(p.hit.share) << "\n";
+    pairs.AddRow({"   " + p.label, Odds(p.hit.posted_odds), Percent(p.hit.share), IntervalText(p.hit.interval),
+                  Fair(p.hit), Fixed2(p.hit.stake_return)},
+                 BarColumn(p.hit.share));
   }
+  pairs.Write(out);
 }
 
 void WriteCalibration(std::ostream& out, const Figures& f) {
-  out << "Implied chance (0.7 / odds)   Horses      Wins  Win rate\n";
+  TextTable bins({{"Implied chance (0.7 / odds)", 0, true}, {"Horses", 10}, {"Wins", 10}, {"Win rate", 10}});
   for (const BinFigures& b : f.bins) {
     if (b.horses == 0) continue;
-    out << Right(std::to_string(b.from_percent), 10) << "% to " << Right(std::to_string(b.to_percent), 3) << "%"
-        << Right(Grouped(b.horses), 15) << Right(Grouped(b.wins), 10) << Right(Percent(*b.win_rate), 10)
-        << BarColumn(*b.win_rate) << "\n";
+    bins.AddRow({Right(std::to_string(b.from_percent), 10) + "% to " + Right(std::to_string(b.to_percent), 3) + "%",
+                 Grouped(b.horses), Grouped(b.wins), Percent(*b.win_rate)},
+                BarColumn(*b.win_rate));
   }
-  out << "\nThe favourite (shortest odds, the lower number on a tie) won " << Percent(f.favourite.share) << " ± "
-      << Percent(f.favourite.half_width) << " of the races.\n";
-  out << "\nStyle        Horses      Wins  Win share   Implied  Win / implied\n";
+  bins.Write(out);
+  out << "\nThe favourite (shortest odds, the lower number on a tie) won " << Percent(f.favourite.share)
+      << " (95%: " << IntervalText(f.favourite.interval) << ") of the races.\n\n";
+  TextTable styles({{"Style", 5, true}, {"Horses", 9}, {"Wins", 10}, {"Win share", 11}, {"Implied", 10},
+                    {"Win / implied", 15}});
   for (const StyleFigures& s : f.styles) {
     const bool seen = s.win_share && s.implied_share;
-    out << Right(std::to_string(s.style), 3) << " " << StyleGlyph(s.style) << Right(Grouped(s.horses), 14)
-        << Right(Grouped(s.wins), 10) << Right(seen ? Percent(*s.win_share) : "-", 11)
-        << Right(seen ? Percent(*s.implied_share) : "-", 10)
-        << Right(seen && *s.implied_share > 0.0 ? Fixed2(*s.win_share / *s.implied_share) : "-", 15) << "\n";
+    styles.AddRow({Right(std::to_string(s.style), 3) + " " + std::string(StyleGlyph(s.style)), Grouped(s.horses), Grouped(s.wins),
+                   seen ? Percent(*s.win_share) : "-", seen ? Percent(*s.implied_share) : "-",
+                   seen && *s.implied_share > 0.0 ? Fixed2(*s.win_share / *s.implied_share) : "-"});
   }
+  styles.Write(out);
 }
 
 }  // namespace

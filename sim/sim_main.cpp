@@ -32,6 +32,13 @@ Progress TerminalProgress(std::ostream& err, std::uint64_t races) {
   };
 }
 
+// Text that did not get out (a full disk, a closed pipe) is a failure.
+int Delivered(std::ostream& out, std::ostream& err, const char* what) {
+  if (out.flush()) return kExitOk;
+  err << "trotix-sim: " << what << " could not be written\n";
+  return kExitWriteFailed;
+}
+
 }  // namespace
 
 int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostream& err, bool err_is_terminal) {
@@ -43,7 +50,7 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
   const SimOptions& options = parsed.options;
   if (options.help) {
     out << kHelpText;
-    return kExitOk;
+    return Delivered(out, err, "the help text");
   }
 
   RunSetup setup;
@@ -70,6 +77,11 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
   const Progress progress = err_is_terminal ? TerminalProgress(err, setup.races) : Progress();
   const RunResult result = Simulate(setup, options.threads != 0 ? options.threads : HardwareThreads(), progress);
   if (err_is_terminal) err << "\r\x1b[K" << std::flush;
+  if (!result.thread_error.empty()) {
+    err << "trotix-sim: " << result.threads << (result.threads == 1 ? " thread" : " threads")
+        << " could not be started (" << result.thread_error << "); try fewer with --threads\n";
+    return kExitNoResources;
+  }
 
   run.threads = result.threads;
   run.seconds = result.seconds;
@@ -79,12 +91,7 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
   } else {
     WriteText(out, figures, run);
   }
-  // A report that did not get out (a full disk, a closed pipe) is a failure.
-  if (!out.flush()) {
-    err << "trotix-sim: the report could not be written\n";
-    return kExitWriteFailed;
-  }
-  return kExitOk;
+  return Delivered(out, err, "the report");
 }
 
 }  // namespace trotix::sim

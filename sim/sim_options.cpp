@@ -23,8 +23,10 @@ const char* const kHelpText =
     "  --json       the same figures as JSON\n"
     "  --help       this text\n"
     "\n"
-    "Exit status: 0 on success, 2 for a bad command line or a horse data file\n"
-    "that is missing or refused.\n";
+    "Exit status: 0 on success; 1 when the report or this text could not be\n"
+    "written; 2 for a bad command line or a horse data file that is missing or\n"
+    "refused; 3 when the system would not give the threads or the memory the\n"
+    "run needs.\n";
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -61,7 +62,19 @@ RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& prog
 
   std::vector<std::jthread> pool;
   pool.reserve(workers);
-  for (Tally& tally : tallies) pool.emplace_back(work, std::ref(tally));
+  RunResult result;
+  result.threads = workers;
+  try {
+    for (Tally& tally : tallies) pool.emplace_back(work, std::ref(tally));
+  } catch (const std::system_error& e) {
+    // The system would not give them all (a limit on processes or on
+    // address space): the threads already running stop after their block.
+    next_block.store(blocks);
+    pool.clear();  // joins
+    result.thread_error = e.code().message();
+    result.seconds = seconds_since_start();
+    return result;
+  }
   {
     std::unique_lock lock(mutex);
     while (!finished.wait_for(lock, kProgressInterval, [&] { return running == 0; })) {
@@ -74,8 +87,6 @@ RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& prog
   }
   pool.clear();  // joins
 
-  RunResult result;
-  result.threads = workers;
   for (const Tally& tally : tallies) result.tally.Add(tally);
   result.seconds = seconds_since_start();
   return result;

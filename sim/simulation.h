@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "field_file.h"
 #include "tally.h"
@@ -25,6 +26,9 @@ struct RunResult {
   Tally tally;
   unsigned threads = 0;  // the threads that actually ran races
   double seconds = 0.0;
+  // Why the threads could not all be started, if they could not; the run is
+  // then abandoned and the tally is empty.
+  std::string thread_error;
 };
 
 // Told from the calling thread, at most ten times a second, while the races

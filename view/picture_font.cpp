@@ -62,25 +62,4 @@ const Glyph* FindGlyph(char32_t code, bool bold) {
   return found != kGlyphs.end() && found->code == code && found->bold == bold ? &*found : nullptr;
 }
 
-char32_t NextCodePoint(std::string_view text, std::size_t& at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-  if (length == 0 || at + static_cast<std::size_t>(length) > text.size()) {
-    ++at;
-    return U'\uFFFD';
-  }
-  char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-  for (int k = 1; k < length; ++k) {
-    const unsigned char next = byte(at + static_cast<std::size_t>(k));
-    if ((next & 0xC0) != 0x80) {
-      ++at;
-      return U'\uFFFD';
-    }
-    code = code << 6 | (next & 0x3F);
-  }
-  at += static_cast<std::size_t>(length);
-  return code;
-}
-
 }  // namespace trotix

@@ -50,8 +50,4 @@ struct Glyph {
 // picture never shows.
 const Glyph* FindGlyph(char32_t code, bool bold);
 
-// Decodes the next UTF-8 character of `text` at `at` and moves past it; a
-// broken sequence gives U+FFFD and moves one byte on.
-char32_t NextCodePoint(std::string_view text, std::size_t& at);
-
 }  // namespace trotix

@@ -7,6 +7,7 @@
 
 #include "picture_font.h"
 #include "twips.h"
+#include "utf8.h"
 
 namespace trotix {
 
@@ -41,7 +42,7 @@ void PrintText(Surface& surface, double x_twips, double y_twips, std::string_vie
   // each glyph is drawn at the whole pixel the pen has reached.
   std::int64_t pen = static_cast<std::int64_t>(TwipsToPixels(x_twips)) * 64;
   for (std::size_t at = 0; at < utf8_text.size();) {
-    const Glyph* glyph = FindGlyph(NextCodePoint(utf8_text, at), surface.font_bold);
+    const Glyph* glyph = FindGlyph(NextUtf8(utf8_text, at), surface.font_bold);
     if (glyph == nullptr) continue;  // no character of the picture's: nothing to draw
     const std::int64_t x = pen >= 0 ? pen / 64 : -((-pen + 63) / 64);
     if (x > surface.width()) break;
@@ -53,7 +54,7 @@ void PrintText(Surface& surface, double x_twips, double y_twips, std::string_vie
 int TextWidth(std::string_view utf8_text, bool bold) {
   std::int64_t pen = 0;
   for (std::size_t at = 0; at < utf8_text.size();) {
-    if (const Glyph* glyph = FindGlyph(NextCodePoint(utf8_text, at), bold)) pen += glyph->advance;
+    if (const Glyph* glyph = FindGlyph(NextUtf8(utf8_text, at), bold)) pen += glyph->advance;
   }
   return static_cast<int>(pen / 64);
 }

@@ -60,9 +60,9 @@ ok "cpack made $(basename "$DEB") ($(($(stat -c %s "$DEB") / 1024)) KiB)"
 
 field() { dpkg-deb -f "$DEB" "$1"; }
 depends=$(field Depends)
-if [[ $depends == *libqt6widgets6* && $depends == *libc6* && $(field Section) == games &&
+if [[ $depends == *libqt6widgets6* && $depends == *libc6* && $depends == *fonts-ipafont-gothic* && $(field Section) == games &&
   -n $(field Maintainer) && $(field Description) == *$'\n'* ]]; then
-  ok "control: section games, a maintainer, a long description, Depends from shlibdeps: $depends"
+  ok "control: section games, a maintainer, a long description, Depends on the font and from shlibdeps: $depends"
 else
   fail "control fields: Section=$(field Section) Maintainer=$(field Maintainer) Depends=$depends"
 fi

@@ -1,28 +1,79 @@
 #include "file_locations.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <climits>
+#include <cstdlib>
+#include <pwd.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "field_file.h"
 
 namespace trotix {
 
-QString FileLocations::PositionFile() const {
-  const QString& folder = position_place == FilePlace::kBesideProgram ? program_dir : user_dir;
-  return QDir(folder).filePath(QStringLiteral("Trotix.ini"));
+namespace {
+
+std::string Join(const std::string& folder, std::string_view name) {
+  std::string path = folder;
+  if (path.empty() || path.back() != '/') path += '/';
+  return path.append(name);
 }
 
-QString FileLocations::FieldFileFolder() const {
-  const bool beside = QFileInfo::exists(QDir(program_dir).filePath(QString::fromLatin1(kFieldFileName)));
-  return beside || user_dir.isEmpty() ? program_dir : user_dir;
+bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
+
+// The folders a package manager or an administrator installs programs into.
+bool UnderSystemPrefix(std::string_view folder) {
+  for (const std::string_view prefix : {"/usr", "/opt"}) {
+    if (folder.starts_with(prefix) && (folder.size() == prefix.size() || folder[prefix.size()] == '/')) return true;
+  }
+  return false;
 }
 
-FileLocations LocateFiles(const QString& program_dir, const QString& user_dir) {
-  // isWritable asks the system (access(2)), so a read-only mount and the
-  // user's own rights both count, not just the permission bits.
-  const QFileInfo folder(program_dir);
-  const bool writable = (folder.isDir() && folder.isWritable()) || user_dir.isEmpty();
-  return {program_dir, user_dir, writable ? FilePlace::kBesideProgram : FilePlace::kUserFolder};
+}  // namespace
+
+std::string FileLocations::PositionFile() const {
+  return Join(position_place == FilePlace::kBesideProgram ? program_dir : user_dir, "Trotix.ini");
+}
+
+std::string FileLocations::FieldFileFolder() const {
+  struct stat st {};
+  const bool beside = stat(Join(program_dir, kFieldFileName).c_str(), &st) == 0;
+  return beside || user_dir.empty() ? program_dir : user_dir;
+}
+
+std::string ProgramFolder() {
+  char path[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+  if (length <= 0 || static_cast<std::size_t>(length) == sizeof path) return {};
+  const std::string_view exe(path, static_cast<std::size_t>(length));
+  const auto slash = exe.rfind('/');
+  if (slash == std::string_view::npos) return {};
+  return std::string(exe.substr(0, slash == 0 ? 1 : slash));
+}
+
+std::string UserFolder(const char* xdg_config_home, const char* home) {
+  if (IsAbsolute(xdg_config_home)) return Join(xdg_config_home, "trotix");
+  if (IsAbsolute(home)) return Join(Join(home, ".config"), "trotix");
+  return {};
+}
+
+std::string UserFolder() {
+  const char* home = std::getenv("HOME");
+  if (!IsAbsolute(home)) {
+    const passwd* entry = getpwuid(geteuid());
+    home = entry != nullptr ? entry->pw_dir : nullptr;
+  }
+  return UserFolder(std::getenv("XDG_CONFIG_HOME"), home);
+}
+
+FileLocations LocateFiles(const std::string& program_dir, const std::string& user_dir) {
+  // access(2) asks the system, so a read-only mount and the user's own
+  // rights both count, not just the permission bits.
+  struct stat st {};
+  const bool writable = stat(program_dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+                        access(program_dir.c_str(), W_OK) == 0 && !UnderSystemPrefix(program_dir);
+  const bool beside = writable || user_dir.empty();
+  return {program_dir, user_dir, beside ? FilePlace::kBesideProgram : FilePlace::kUserFolder};
 }
 
 }  // namespace trotix

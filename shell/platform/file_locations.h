@@ -1,13 +1,16 @@
 // Where the game keeps its two files, Trotix.ini and horsedat.txt.
 //
 // Beside the executable when the user may write there (a portable copy, a
-// build folder), as the game always did. A copy installed in /usr/bin
-// cannot write beside itself, so there the window position goes to the
-// user's own configuration folder and the horse data file is looked for
-// there as well.
+// build folder), as the game always did. A copy installed under /usr,
+// /usr/local or /opt keeps the window position in the user's own
+// configuration folder, whoever runs it, root included, and the horse data
+// file is looked for there as well.
+//
+// Paths are bytes, as the system gives them and takes them back: a folder
+// whose name is not valid UTF-8 is still the same folder.
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace trotix {
 
@@ -17,20 +20,35 @@ enum class FilePlace {
 };
 
 struct FileLocations {
-  QString program_dir;
-  QString user_dir;
+  std::string program_dir;
+  std::string user_dir;
   FilePlace position_place = FilePlace::kBesideProgram;
 
   // Trotix.ini in the place chosen for it.
-  QString PositionFile() const;
+  std::string PositionFile() const;
   // The folder horsedat.txt is read from: beside the executable when there
   // is one there, otherwise the user's folder. Asked at every new race, so
   // a file put in place while the game runs counts from the next race on.
-  QString FieldFileFolder() const;
+  std::string FieldFileFolder() const;
 };
 
-// Chooses the position file's place once, at start-up: beside the program
-// when its folder is writable by the user, otherwise the user's folder.
-FileLocations LocateFiles(const QString& program_dir, const QString& user_dir);
+// The folder of the running executable, from /proc/self/exe; empty when the
+// system does not say.
+std::string ProgramFolder();
+
+// The game's folder under the user's configuration folder:
+// $XDG_CONFIG_HOME/trotix when that is an absolute path (a relative one is
+// ignored, as the XDG base-directory rules say), else $HOME/.config/trotix.
+// `home` is $HOME, or the password database's home when that is unset.
+// Empty when no home is known.
+std::string UserFolder(const char* xdg_config_home, const char* home);
+
+// UserFolder with this process's environment.
+std::string UserFolder();
+
+// Chooses the position file's place once, at start-up: the user's folder for
+// a copy under a system prefix or in a folder the user may not write to,
+// otherwise beside the program. Without a user folder, beside the program.
+FileLocations LocateFiles(const std::string& program_dir, const std::string& user_dir);
 
 }  // namespace trotix

@@ -1,17 +1,21 @@
 #include "profile_file.h"
 
-#include <QFile>
-
+#include <charconv>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "private_profile.h"
+#include "profile_encoding.h"
+#include "trusted_path.h"
 
 namespace trotix {
 
@@ -39,39 +43,39 @@ class Descriptor {
   int fd_;
 };
 
-std::string Encoded(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The file a profile path stands for under `policy`: the path itself when it
 // is not a link, the link's final target when the policy follows it. The
-// result's status is kOk, kSymbolicLink or kFailed; whether the file exists
-// and is ordinary is judged when it is opened.
+// result's status is kOk, kSymbolicLink, kUntrusted or kFailed; whether the
+// file exists and is ordinary is judged when it is opened.
 struct Target {
   ProfileFileStatus status = ProfileFileStatus::kOk;
   std::string path;
+  std::string untrusted;
 };
 
 Target Resolve(const std::string& path, LinkPolicy policy) {
   struct stat st {};
   if (lstat(path.c_str(), &st) != 0) {
-    return {errno == ENOENT ? ProfileFileStatus::kOk : ProfileFileStatus::kFailed, path};
+    return {errno == ENOENT ? ProfileFileStatus::kOk : ProfileFileStatus::kFailed, path, {}};
   }
-  if (!S_ISLNK(st.st_mode)) return {ProfileFileStatus::kOk, path};
-  if (policy == LinkPolicy::kRefuse) return {ProfileFileStatus::kSymbolicLink, path};
+  if (!S_ISLNK(st.st_mode)) return {ProfileFileStatus::kOk, path, {}};
+  if (policy == LinkPolicy::kRefuse) return {ProfileFileStatus::kSymbolicLink, path, {}};
 
+  // A link someone else placed, or one in a folder someone else may write
+  // in, could point at any file of the user's (a ~/.profile to append to).
+  std::string untrusted = UntrustedOnTheWay(FolderOf(path));
+  if (untrusted.empty() && st.st_uid != geteuid() && st.st_uid != 0) untrusted = path;
+  if (!untrusted.empty()) return {ProfileFileStatus::kUntrusted, path, untrusted};
   char resolved[PATH_MAX];
   // A dangling link is not followed: the save would create a file wherever
   // it points.
-  if (realpath(path.c_str(), resolved) == nullptr) return {ProfileFileStatus::kSymbolicLink, path};
+  if (realpath(path.c_str(), resolved) == nullptr) return {ProfileFileStatus::kSymbolicLink, path, {}};
   if (lstat(resolved, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
-    return {ProfileFileStatus::kSymbolicLink, path};
+    return {ProfileFileStatus::kSymbolicLink, path, {}};
   }
-  return {ProfileFileStatus::kOk, resolved};
+  untrusted = UntrustedOnTheWay(FolderOf(resolved));
+  if (!untrusted.empty()) return {ProfileFileStatus::kUntrusted, path, untrusted};
+  return {ProfileFileStatus::kOk, resolved, {}};
 }
 
 struct OpenedFile {
@@ -119,31 +123,75 @@ OpenedFile ReadTarget(const std::string& path, std::size_t limit) {
   return out;
 }
 
-// Holds an exclusive flock on a folder for as long as it lives.
+// An exclusive flock on a folder, held for as long as this lives, or given
+// up on after `wait`.
 class FolderLock {
  public:
+  enum class State { kLocked, kBusy, kFailed };
+
   FolderLock(const std::string& folder, const ProfileSaveHooks* hooks)
       : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (!fd_.ok()) return;
-    if (flock(fd_.get(), LOCK_EX | LOCK_NB) == 0) {
-      locked_ = true;
+    if (!fd_.ok()) {
+      state_ = State::kFailed;
       return;
     }
-    if (errno != EWOULDBLOCK) return;
+    if (TryLock()) return;
+    if (state_ == State::kFailed) return;
     if (hooks != nullptr && hooks->waiting_for_lock) hooks->waiting_for_lock();
-    int result;
-    do {
-      result = flock(fd_.get(), LOCK_EX);
-    } while (result != 0 && errno == EINTR);
-    locked_ = result == 0;
+    const auto wait = hooks != nullptr ? hooks->lock_wait : kProfileLockWait;
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    auto pause = std::chrono::milliseconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(pause);
+      pause = std::min(pause * 2, std::chrono::milliseconds(50));
+      if (TryLock() || state_ == State::kFailed) return;
+    }
+    state_ = State::kBusy;
   }
-  bool locked() const { return locked_; }
+  State state() const { return state_; }
   int folder_fd() const { return fd_.get(); }
 
  private:
+  bool TryLock() {
+    if (flock(fd_.get(), LOCK_EX | LOCK_NB) == 0) {
+      state_ = State::kLocked;
+      return true;
+    }
+    if (errno != EWOULDBLOCK && errno != EINTR) state_ = State::kFailed;
+    return false;
+  }
+
   Descriptor fd_;  // closing it releases the lock
-  bool locked_ = false;
+  State state_ = State::kBusy;
 };
+
+// Removes the temporary files that earlier saves to `path` left behind when
+// they were killed: names CreateTemporary gives, regular files of the
+// user's, made by a process that is gone.
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const std::string prefix = path.substr(path.rfind('/') + 1) + ".";  // npos + 1 is 0
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
+    const std::string_view middle = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+    pid_t pid = 0;
+    unsigned attempt = 0;
+    const auto [dash, pid_error] = std::from_chars(middle.data(), middle.data() + middle.size(), pid);
+    if (pid_error != std::errc() || dash == middle.data() + middle.size() || *dash != '-' || pid <= 0) continue;
+    const auto [end, attempt_error] = std::from_chars(dash + 1, middle.data() + middle.size(), attempt);
+    if (attempt_error != std::errc() || end != middle.data() + middle.size() || end == dash + 1) continue;
+    if (pid == getpid() || kill(pid, 0) == 0 || errno != ESRCH) continue;  // its maker may still be saving
+    struct stat st {};
+    if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        st.st_uid == geteuid()) {
+      unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+  }
+  closedir(dir);
+}
 
 bool WriteAll(int fd, const std::string& text) {
   std::size_t done = 0;
@@ -195,77 +243,95 @@ ProfileFileStatus Replace(const std::string& path, const std::string& text, cons
   return ProfileFileStatus::kOk;
 }
 
-ProfileFileStatus Save(std::string_view section, std::span<const ProfileSetting> settings, const QString& path,
+ProfileSaveResult Save(std::string_view section, std::span<const ProfileSetting> settings, const std::string& path,
                        LinkPolicy policy, const ProfileSaveHooks* hooks) {
   for (const ProfileSetting& setting : settings) {
-    if (!CanSetProfileString(section, setting.key, setting.value)) return ProfileFileStatus::kRefused;
+    if (!CanSetProfileString(section, setting.key, setting.value)) return {ProfileFileStatus::kRefused, {}};
   }
-  const Target target = Resolve(Encoded(path), policy);
-  if (target.status != ProfileFileStatus::kOk) return target.status;
+  const Target target = Resolve(path, policy);
+  if (target.status != ProfileFileStatus::kOk) return {target.status, target.untrusted};
+  const std::string folder = FolderOf(target.path);
+  if (std::string untrusted = UntrustedOnTheWay(folder); !untrusted.empty()) {
+    return {ProfileFileStatus::kUntrusted, std::move(untrusted)};
+  }
 
-  const FolderLock lock(FolderOf(target.path), hooks);
-  if (!lock.locked()) return ProfileFileStatus::kFailed;
+  const FolderLock lock(folder, hooks);
+  if (lock.state() == FolderLock::State::kFailed) return {ProfileFileStatus::kFailed, {}};
+  RemoveStaleTemporaries(target.path);
 
   const OpenedFile old = ReadTarget(target.path, kProfileFileReadLimit);
   const bool exists = old.status == ProfileFileStatus::kOk;
-  if (!exists && old.status != ProfileFileStatus::kMissing) return old.status;
+  if (!exists && old.status != ProfileFileStatus::kMissing) return {old.status, {}};
+  // Its owner made it read-only: the position in it is pinned.
+  if (exists && (old.st.st_mode & S_IWUSR) == 0) return {ProfileFileStatus::kReadOnly, {}};
   // Rewriting only the part read would lose the file's end.
-  if (old.more) return ProfileFileStatus::kTooLarge;
+  if (old.more) return {ProfileFileStatus::kTooLarge, {}};
+  const DecodedProfile decoded = DecodeProfileBytes(old.bytes);
+  if (!decoded.writable) return {ProfileFileStatus::kUnknownEncoding, {}};
 
-  std::string text = old.bytes;
+  std::string text = decoded.text;
   for (const ProfileSetting& setting : settings) {
     text = SetProfileString(text, section, setting.key, setting.value);
   }
+  const std::string bytes = EncodeProfileText(text, decoded.encoding);
+  // A name or value that UTF-16 cannot hold as given is not written in it.
+  if (decoded.encoding != TextEncoding::kBytes && DecodeProfileBytes(bytes).text != text) {
+    return {ProfileFileStatus::kRefused, {}};
+  }
   if (hooks != nullptr && hooks->before_replace) hooks->before_replace();
-  if (exists && text == old.bytes) return ProfileFileStatus::kOk;  // untouched, mtime and all
+  const ProfileFileStatus saved =
+      lock.state() == FolderLock::State::kLocked ? ProfileFileStatus::kOk : ProfileFileStatus::kSavedWithoutLock;
+  if (exists && bytes == old.bytes) return {saved, {}};  // untouched, mtime and all
 
-  const ProfileFileStatus replaced = Replace(target.path, text, exists ? &old.st : nullptr);
-  if (replaced == ProfileFileStatus::kOk) fsync(lock.folder_fd());  // the rename itself
-  return replaced;
+  const ProfileFileStatus replaced = Replace(target.path, bytes, exists ? &old.st : nullptr);
+  if (replaced != ProfileFileStatus::kOk) return {replaced, {}};
+  fsync(lock.folder_fd());  // the rename itself
+  return {saved, {}};
 }
 
 }  // namespace
 
-ProfileFileRead ReadProfileFile(const QString& path, LinkPolicy policy) {
+ProfileFileRead ReadProfileFile(const std::string& path, LinkPolicy policy) {
   ProfileFileRead out;
   try {
-    const Target target = Resolve(Encoded(path), policy);
+    const Target target = Resolve(path, policy);
     if (target.status != ProfileFileStatus::kOk) {
       out.status = target.status;
+      out.untrusted = target.untrusted;
       return out;
     }
-    OpenedFile file = ReadTarget(target.path, kProfileFileReadLimit);
+    const OpenedFile file = ReadTarget(target.path, kProfileFileReadLimit);
     out.status = file.status;
     if (file.status != ProfileFileStatus::kOk) return out;
-    out.text = std::move(file.bytes);
+    out.text = DecodeProfileBytes(file.bytes).text;
     // Of an over-long file keep only complete lines; a lone CR ends a line
     // as well as LF does.
     if (file.more) out.text.resize(out.text.find_last_of("\r\n") + 1);  // npos + 1 is 0
   } catch (const std::bad_alloc&) {
-    out = {ProfileFileStatus::kFailed, {}};
+    out = {ProfileFileStatus::kFailed, {}, {}};
   }
   return out;
 }
 
-ProfileFileStatus WriteProfileStrings(std::string_view section, std::span<const ProfileSetting> settings,
-                                      const QString& path, LinkPolicy policy, const ProfileSaveHooks* hooks) {
+ProfileSaveResult WriteProfileStrings(std::string_view section, std::span<const ProfileSetting> settings,
+                                      const std::string& path, LinkPolicy policy, const ProfileSaveHooks* hooks) {
   try {
     return Save(section, settings, path, policy, hooks);
   } catch (const std::bad_alloc&) {
-    return ProfileFileStatus::kFailed;
+    return {ProfileFileStatus::kFailed, {}};
   }
 }
 
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view default_value, std::size_t buffer_size,
-                                    const QString& path, LinkPolicy policy) {
+                                    const std::string& path, LinkPolicy policy) {
   return GetProfileString(ReadProfileFile(path, policy).text, section, key, default_value, buffer_size);
 }
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
-                               const QString& path, LinkPolicy policy) {
+                               const std::string& path, LinkPolicy policy) {
   const ProfileSetting setting{key, value};
-  return WriteProfileStrings(section, std::span(&setting, 1), path, policy) == ProfileFileStatus::kOk;
+  return Saved(WriteProfileStrings(section, std::span(&setting, 1), path, policy).status);
 }
 
 }  // namespace trotix

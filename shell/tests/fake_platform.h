@@ -49,7 +49,7 @@ class NotingDialogs final : public Dialogs {
 };
 
 struct FakePlatform {
-  FakePlatform() : platform{clock, random, 1, priority, dialogs, {dir.path(), {}, FilePlace::kBesideProgram}} {}
+  FakePlatform() : platform{clock, random, 1, priority, dialogs, {dir.path().toStdString(), {}, FilePlace::kBesideProgram}} {}
   QTemporaryDir dir;
   FakeClock clock;
   HookedRandom random;

@@ -60,7 +60,7 @@ TEST_F(WindowPosition, FirstCloseCreatesTheFile) {
 
 TEST_F(WindowPosition, AnInstalledCopyKeepsItInTheUsersFolder) {
   const QString user = fake.dir.filePath("config/trotix");  // made by the first save
-  fake.platform.files = {fake.dir.filePath("bin"), user, FilePlace::kUserFolder};
+  fake.platform.files = {fake.dir.filePath("bin").toStdString(), user.toStdString(), FilePlace::kUserFolder};
   {
     frmMain form(fake.platform);
     form.Form_Load();
@@ -125,7 +125,7 @@ TEST_F(WindowPosition, InTheUsersFolderALinkToTheirOwnFileIsFollowed) {
     file.write("[Trotix]\r\nTop=1500\r\nLeft=3000\r\n");
   }
   ASSERT_EQ(symlink(dotfiles.toLocal8Bit().constData(), (user + "/Trotix.ini").toLocal8Bit().constData()), 0);
-  fake.platform.files = {fake.dir.filePath("bin"), user, FilePlace::kUserFolder};
+  fake.platform.files = {fake.dir.filePath("bin").toStdString(), user.toStdString(), FilePlace::kUserFolder};
   {
     frmMain form(fake.platform);
     form.Form_Load();
@@ -137,6 +137,27 @@ TEST_F(WindowPosition, InTheUsersFolderALinkToTheirOwnFileIsFollowed) {
   QFile file(dotfiles);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
+}
+
+// When the display goes away the toolkit calls exit(), the window is never
+// closed, and asking it where it stands would ask a server that is gone: the
+// exit path stores the position the window last reported, and only while
+// nothing has been stored by a close.
+TEST_F(WindowPosition, TheExitPathStoresTheLastReportedPositionUnlessClosed) {
+  {
+    frmMain form(fake.platform);
+    form.Start();
+    form.move(230, 77);
+    form.SaveBeforeExit();
+    EXPECT_EQ(ReadIni(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
+  }
+  frmMain form(fake.platform);
+  form.Start();
+  form.move(20, 10);
+  form.close();
+  WriteIni("[Trotix]\r\nTop=15\r\n");
+  form.SaveBeforeExit();
+  EXPECT_EQ(ReadIni(), "[Trotix]\r\nTop=15\r\n");
 }
 
 }  // namespace

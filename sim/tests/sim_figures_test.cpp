@@ -2,7 +2,6 @@
 // odds, returns and bars a report shows for them.
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 #include "field_file.h"
 #include "figures.h"
@@ -78,7 +77,8 @@ TEST(Figures, SharesOddsAndReturns) {
     const double share = static_cast<double>(row.hits) / 1000.0;
     EXPECT_EQ(row.chance.hits, row.hits);
     EXPECT_DOUBLE_EQ(row.chance.share, share);
-    EXPECT_NEAR(row.chance.half_width, 1.959964 * std::sqrt(share * (1 - share) / 1000.0), 1e-6);
+    EXPECT_EQ(row.chance.interval.low, WilsonInterval95(row.hits, 1000).low);
+    EXPECT_EQ(row.chance.interval.high, WilsonInterval95(row.hits, 1000).high);
     EXPECT_EQ(row.chance.posted_odds, row.posted);
     EXPECT_DOUBLE_EQ(row.chance.stake_return, share * row.posted);
     EXPECT_EQ(row.chance.fair_odds.has_value(), row.fair.has_value());
@@ -89,6 +89,24 @@ TEST(Figures, SharesOddsAndReturns) {
   EXPECT_DOUBLE_EQ(f.horses[3].mean_place, (936 + 2 * 50 + 3 * 10 + 4 * 4) / 1000.0);
   EXPECT_EQ(f.pairs[PairSlot(3, 5)].label, "4-6");
   EXPECT_EQ(f.horses[3].style, 4);
+}
+
+// The normal approximation said 0.00% ± 0.00% for a horse that never won 100
+// races, whose true 95% upper bound is some 3.7%, and 93.00% ± 5.00% where
+// the true interval is lopsided. Bounds worked out to 30 digits elsewhere.
+TEST(Figures, WilsonIntervalsHoldAtTheEdges) {
+  const struct { Count hits; double low; double high; } cases[] = {
+      {0, 0.0, 0.0369934982069857},
+      {93, 0.862504852609265, 0.965680738932727},
+      {100, 0.963006501793014, 1.0},
+  };
+  for (const auto& c : cases) {
+    const Interval i = WilsonInterval95(c.hits, 100);
+    EXPECT_NEAR(i.low, c.low, 1e-12) << c.hits;
+    EXPECT_NEAR(i.high, c.high, 1e-12) << c.hits;
+  }
+  EXPECT_EQ(WilsonInterval95(0, 100).low, 0.0) << "exactly the edge";
+  EXPECT_EQ(WilsonInterval95(100, 100).high, 1.0) << "exactly the edge";
 }
 
 TEST(Report, BarsInEighthsOfACell) {

@@ -2,9 +2,13 @@
 // edge of the lower number, and one clear line for every bad input.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "field_file_reader.h"
 #include "random_field.h"
@@ -14,6 +18,7 @@
 #include "race_runner.h"
 #include "sim_main.h"
 #include "silent_host.h"
+#include "utf8.h"
 
 namespace trotix::sim {
 namespace {
@@ -135,7 +140,7 @@ TEST_F(SimTest, LevelFieldFavoursTheLowerNumber) {
   // Level horses reaching the line in one tick are placed lower number first.
   const Chance& first = figures.horses[0].win;
   const Chance& last = figures.horses[5].win;
-  EXPECT_GT(first.share - last.share, 3 * (first.half_width + last.half_width));
+  EXPECT_GT(first.interval.low, last.interval.high) << "the 95% intervals do not overlap";
 }
 
 TEST(WinnerTime, PercentilesByNearestRank) {
@@ -185,6 +190,75 @@ TEST_F(SimTest, BadInputGivesOneLineAndStatusTwo) {
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: trotix-sim [options] [HORSEDAT]\n"));
   EXPECT_EQ(help.err, "");
+}
+
+// `trotix-sim --help >/dev/full` once exited 0 with the text lost.
+TEST(SimOutput, TextThatCannotBeWrittenIsAFailure) {
+  for (const char* args : {"--help", "--races=10"}) {
+    std::ostream nowhere(nullptr);  // every write fails, as on a full disk
+    std::ostringstream err;
+    const std::vector<std::string_view> views = {args};
+    EXPECT_EQ(SimMain(views, nowhere, err, false), kExitWriteFailed) << args;
+    EXPECT_TRUE(err.str().starts_with("trotix-sim: ")) << err.str();
+    EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << "one line";
+  }
+}
+
+// Ratings of seven digits and negative ones, and odds of sixteen digits, once
+// ran into each other ("  110000001000000", "先x700000000003.5"); a file's
+// name with a byte that is not UTF-8 made JSON that json.load refused.
+TEST_F(SimTest, ColumnsNeverTouchAndJsonIsUtf8) {
+  const std::string wide = Write("wide\xff.txt",
+                                 "1000000\t1000000\t2\n-1000000\t-900000\t1\n700\t0.000001\t2\n"
+                                 "45\t90\t4\n60\t60\t3\n55\t75\t2\n");
+  const SimRun text = Sim({"--races", "300", "--seed", "1", wide});
+  ASSERT_EQ(text.status, 0) << text.err;
+  std::istringstream lines(text.out);
+  std::string line;
+  int rows = 0;
+  while (std::getline(lines, line)) {
+    const bool horse_row = line.size() > 3 && line[0] == ' ' && line[1] == ' ' && line[2] >= '1' && line[2] <= '6';
+    if (!horse_row) continue;
+    ++rows;
+    std::istringstream fields(line);
+    std::vector<std::string> cells;
+    for (std::string cell; fields >> cell;) cells.push_back(cell);
+    // No, Sp, St, style, odds, win, interval, fair, return, place, and a bar when it won.
+    EXPECT_GE(cells.size(), 10u) << line;
+    EXPECT_LE(cells.size(), 11u) << line;
+  }
+  EXPECT_EQ(rows, 6);
+
+  const SimRun json = Sim({"--json", "--races", "300", "--seed", "1", wide});
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_EQ(json.out.find('\xff'), std::string::npos);
+  EXPECT_NE(json.out.find("\"field\": \"field from " + fs::path(wide).parent_path().string() + "/wide\\ufffd.txt\""),
+            std::string::npos);
+  for (std::size_t pos = 0; pos < json.out.size();) {
+    bool valid = false;
+    NextUtf8(json.out, pos, &valid);
+    ASSERT_TRUE(valid) << "at byte " << pos;
+  }
+  EXPECT_NE(json.out.find("\"low_95\": 0, \"high_95\": 0.012"), std::string::npos) << "a horse that never won";
+}
+
+// With the address space limited, `--threads 1024` once ended in a bare
+// "Resource temporarily unavailable" and exit status 1, after the threads
+// that had started ran every race.
+TEST(SimThreads, ThreadsThatCannotStartAreOneLineAndStatusThree) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#else
+  const auto run = [] {
+    const rlimit limit{614400ull * 1024, 614400ull * 1024};
+    if (setrlimit(RLIMIT_AS, &limit) != 0) std::exit(100);
+    std::ostringstream report;
+    const std::vector<std::string_view> args = {"--threads", "1024", "--races", "300000"};
+    std::exit(SimMain(args, report, std::cerr, false));
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(kExitNoResources),
+              "^trotix-sim: 1024 threads could not be started \\([^\n]*\\); try fewer with --threads\n$");
+#endif
 }
 
 }  // namespace

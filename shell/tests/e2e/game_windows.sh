@@ -95,11 +95,10 @@ start_game() {
   return 1
 }
 
-# Closes the game through the window manager (Alt+F4) and waits for it to end
-# on its own. Returns non-zero if it did not end.
-close_game() {
-  xdotool windowactivate --sync "$MAIN_WIN" >/dev/null 2>&1
-  xdotool key alt+F4
+# Runs COMMAND and waits up to 10 s for the game to end; sets GAME_STATUS.
+# Returns non-zero if it did not end.
+ended_after() { # ended_after COMMAND...
+  "$@"
   local i
   for i in $(seq 1 100); do
     if ! kill -0 "$GAME_PID" 2>/dev/null; then
@@ -111,6 +110,20 @@ close_game() {
     sleep 0.1
   done
   return 1
+}
+
+# Closes the game through the window manager (Alt+F4) and waits for it to end
+# on its own. Returns non-zero if it did not end.
+close_game() {
+  xdotool windowactivate --sync "$MAIN_WIN" >/dev/null 2>&1
+  ended_after xdotool key alt+F4
+}
+
+# Moves the main window's frame to (X,Y) and waits until it is there.
+move_frame() { # move_frame X Y
+  xdotool windowmove "$MAIN_WIN" "$1" "$2"
+  frame_at() { [[ $(frame_position "$MAIN_WIN") == "$1 $2" ]]; }
+  wait_for 30 frame_at "$1" "$2"
 }
 
 press() { # press WINDOW KEY

@@ -6,7 +6,7 @@
 #   trotix_e2e.sh PATH/TO/trotix SCREENSHOT_DIR
 #
 # Needs (Debian): xvfb, openbox, xdotool, x11-utils (xprop, xwininfo),
-# imagemagick (import, convert).
+# imagemagick (import, convert, identify).
 # Prints "ok ..." or "FAIL ..." per check and exits non-zero if any failed.
 # Every screenshot stays in SCREENSHOT_DIR.
 
@@ -22,7 +22,7 @@ if [[ ! -x $TROTIX_BIN ]]; then
   echo "FAIL the game executable $1 is missing or not executable" >&2
   exit 2
 fi
-for tool in Xvfb openbox xdotool xprop xwininfo import convert md5sum; do
+for tool in Xvfb openbox xdotool xprop xwininfo import convert identify md5sum; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "FAIL tool '$tool' is not installed (Debian: xvfb openbox xdotool x11-utils imagemagick)" >&2
     exit 2
@@ -48,7 +48,8 @@ trap end_run EXIT
 
 # ---- The checks ----
 
-start_xvfb 91 160 "$WORK/xvfb.log" || fatal "could not start Xvfb on any display from :91 to :160"
+# 1024 x 768: the scaled listing below is checked on the screen where it once wrapped.
+start_xvfb 91 160 "$WORK/xvfb.log" 1024x768 || fatal "could not start Xvfb on any display from :91 to :160"
 start_wm || fatal "openbox did not come up on $DISPLAY"
 echo "# X server $DISPLAY, work folder $WORK"
 
@@ -83,14 +84,70 @@ if open_listing 02-listing-random-1; then
 fi
 RANDOM_LISTING_1=$LISTING_SHOT
 close_game || fatal "the game did not end after Alt+F4 (run 1)"
+RUN1_STATUS=$GAME_STATUS
 
-# TROTIX_E2E_SHORT=1 stops here, after the start, F7 and closing: enough for
-# a sanitizer build, whose report at exit would show in the exit status.
+# Started with standard error closed and a link named Trotix.ini beside the
+# program: the X connection once took descriptor 2, the warning about the
+# link went into it, and the window never came.
+rm -f "$APP_DIR/Trotix.ini"
+ln -s x.ini "$APP_DIR/Trotix.ini"
+printf '[Trotix]\r\nTop=15\r\n' >"$APP_DIR/x.ini"
+GAME_COMMAND=(bash -c 'exec "$0" 2>&-' "$APP_DIR/trotix")
+if start_game; then
+  ok "with standard error closed the window appeared"
+  close_game || fail "with standard error closed the game did not end after Alt+F4"
+else
+  fail "with standard error closed no window appeared (run $RUN_NO)"
+fi
+GAME_COMMAND=("$APP_DIR/trotix")
+expected=$(printf '[Trotix]\r\nTop=15\r\n' | od -An -c)
+if [[ -L $APP_DIR/Trotix.ini && $(od -An -c <"$APP_DIR/x.ini") == "$expected" ]]; then
+  ok "the link and the file it names are as they were"
+else
+  fail "the link Trotix.ini or x.ini changed"
+fi
+rm -f "$APP_DIR/Trotix.ini" "$APP_DIR/x.ini"
+
+# A logout's SIGTERM, a closed terminal's SIGHUP, Ctrl+C's SIGINT: each
+# closes the window as the close box does and the position is stored. The
+# first comes with the F7 box open, which closes first.
+# Whether Trotix.ini holds the frame at (X,Y) screen pixels, in twips; and
+# what it holds, for a failure's message.
+stored_at() { # stored_at X Y
+  [[ $(od -An -c <"$APP_DIR/Trotix.ini" 2>/dev/null) == \
+    "$(printf '[Trotix]\r\nTop=%d\r\nLeft=%d\r\n' $(($2 * 15)) $(($1 * 15)) | od -An -c)" ]]
+}
+ini_text() { tr '\r\n' '|~' <"$APP_DIR/Trotix.ini" 2>/dev/null; }
+signal_close() { # signal_close SIGNAL X Y [F7]
+  rm -f "$APP_DIR/Trotix.ini"
+  # A job started in the background has SIGINT ignored, and the game keeps
+  # an ignored signal ignored; env gives it back its default.
+  GAME_COMMAND=(env --default-signal=INT "$APP_DIR/trotix")
+  start_game || { fail "no window appeared for SIG$1 (run $RUN_NO)"; return; }
+  GAME_COMMAND=("$APP_DIR/trotix")
+  move_frame "$2" "$3" || fail "the frame did not move to ($2,$3) before SIG$1"
+  if [[ ${4:-} == F7 ]]; then
+    press "$MAIN_WIN" F7
+    wait_for 50 has_listing || fail "F7 opened no listing before SIG$1"
+  fi
+  if ! ended_after kill -"$1" "$GAME_PID"; then
+    fail "the game was still running 10 s after SIG$1"
+  elif [[ $GAME_STATUS == 0 ]] && stored_at "$2" "$3"; then
+    ok "SIG$1${4:+ with the $4 box open} closed the window, exit status 0, and stored the frame at ($2,$3)"
+  else
+    fail "after SIG$1 the exit status is $GAME_STATUS and Trotix.ini holds: $(ini_text)"
+  fi
+}
+signal_close TERM 120 80 F7
+
+# TROTIX_E2E_SHORT=1 stops here, after the start, F7, closing, a start with
+# standard error closed and SIGTERM over the listing: enough for a sanitizer
+# build, whose report at exit would show in the exit status.
 if [[ ${TROTIX_E2E_SHORT:-0} == 1 ]]; then
-  if [[ $GAME_STATUS == 0 ]]; then
+  if [[ $RUN1_STATUS == 0 ]]; then
     ok "the game ended with exit status 0 after Alt+F4"
   else
-    fail "the game ended with status $GAME_STATUS after Alt+F4; its output:"
+    fail "the game ended with status $RUN1_STATUS after Alt+F4; its output:"
     tail -n 40 "$SHOTS/game-run1.log"
   fi
   echo "# $((SECONDS - T0)) s (short run); screenshots in $SHOTS"
@@ -100,6 +157,19 @@ if [[ ${TROTIX_E2E_SHORT:-0} == 1 ]]; then
   fi
   echo "all checks passed"
   exit 0
+fi
+
+signal_close HUP 140 90
+signal_close INT 160 100
+
+# Without the Japanese font, one line says which package brings it.
+printf '<fontconfig><dir>%s/no-fonts</dir><cachedir>%s/no-fonts</cachedir></fontconfig>\n' "$WORK" "$WORK" >"$WORK/fonts.conf"
+mkdir -p "$WORK/no-fonts"
+if FONTCONFIG_FILE=$WORK/fonts.conf start_game && close_game &&
+  grep -q 'IPAPGothic is missing.*fonts-ipafont-gothic' "$SHOTS/game-run$RUN_NO.log"; then
+  ok "without IPAPGothic the game started and named the package fonts-ipafont-gothic"
+else
+  fail "without IPAPGothic: $(cat "$SHOTS/game-run$RUN_NO.log")"
 fi
 
 # Run 2, another random field.
@@ -295,6 +365,17 @@ if [[ $(crop_hash "$WORK/blocks.png" 540 360 0 0) == $(crop_hash "$BIG" 540 360 
 else
   fail "scaled 3x, the race picture is not made of uniform 3 x 3 blocks, or lacks the brown band"
 fi
+# The listing at 3x on 1024 x 768 once wrapped every line after "Sp:xxx": a
+# box of 12 lines, 720 px tall. Its six lines stay six: about three times
+# the unscaled box, never five or six.
+if open_listing 14-listing-scaled-3x; then
+  small_h=$(identify -format %h "$RANDOM_LISTING_1") big_h=$(identify -format %h "$LISTING_SHOT")
+  if ((big_h * 10 <= small_h * 36)); then
+    ok "scaled 3x, the listing keeps its six lines (${big_h} px tall, ${small_h} px unscaled)"
+  else
+    fail "scaled 3x, the listing is ${big_h} px tall against ${small_h} px unscaled: its lines wrap"
+  fi
+fi
 xdotool windowmove "$MAIN_WIN" 300 150
 moved_big() { [[ $(frame_position "$MAIN_WIN") == "300 150" ]]; }
 wait_for 30 moved_big || fail "scaled 3x, the frame did not move to (300,150)"
@@ -306,6 +387,21 @@ if [[ $(od -An -c <"$APP_DIR/Trotix.ini" 2>/dev/null) == "$expected" ]]; then
 else
   fail "scaled 3x, Trotix.ini holds: $(tr '\r\n' '|~' <"$APP_DIR/Trotix.ini" 2>/dev/null); expected Top=750 Left=1500"
 fi
+
+# Last, since it takes the X server with it: the display goes away. Qt ends
+# the program with exit(1) and no close of the window; the position the
+# window last had is stored on the way out.
+rm -f "$APP_DIR/Trotix.ini"
+start_game || fatal "no Trotix window appeared (run $RUN_NO)"
+move_frame 220 130 || fail "the frame did not move to (220,130)"
+if ! ended_after stop_processes "$WM_PID" "$XVFB_PID"; then
+  fail "the game was still running 10 s after its X server went away"
+elif stored_at 220 130; then
+  ok "when the X server went away the game ended (status $GAME_STATUS) and stored the frame at (220,130)"
+else
+  fail "when the X server went away (status $GAME_STATUS) Trotix.ini held: $(ini_text)"
+fi
+WM_PID="" XVFB_PID=""
 
 echo "# $((SECONDS - T0)) s; screenshots in $SHOTS"
 if ((FAILURES > 0)); then

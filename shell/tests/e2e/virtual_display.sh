@@ -1,16 +1,19 @@
 # Sourced by the scripts that run the game on a virtual X server.
 #
-#   start_xvfb FIRST LAST LOG
+#   start_xvfb FIRST LAST LOG [SIZE]
 #
-# Starts Xvfb (800x600, 24 bits, no TCP) on the first free display number
-# from FIRST to LAST, waits until it answers, then exports DISPLAY and sets
-# XVFB_PID. Returns 1 when no display could be had. Another run may take a
-# number between the check and the start; then the next one is tried.
+# Starts Xvfb (SIZE, by default 800x600, 24 bits, no TCP) on the first free
+# display number from FIRST to LAST, waits until it answers, then exports
+# DISPLAY and sets XVFB_PID. Returns 1 when no display could be had. Another
+# run may take a number between the check and the start; then the next one
+# is tried. A number with a lock file of any kind is passed over: an Xvfb
+# ended while it started can leave /tmp/.tXN-lock behind, and the next one
+# on that number would wait on it for good.
 start_xvfb() {
-  local first=$1 last=$2 log=$3 n i
+  local first=$1 last=$2 log=$3 size=${4:-800x600} n i
   for n in $(seq "$first" "$last"); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$log" 2>&1 &
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock || -e /tmp/.tX$n-lock ]] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 50); do
       kill -0 "$XVFB_PID" 2>/dev/null || break # lost the race for :n

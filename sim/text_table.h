@@ -1,0 +1,35 @@
+// A table of text for a terminal: every column as wide as its widest cell,
+// so no two columns ever run together, whatever the numbers.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace trotix::sim {
+
+struct TextColumn {
+  std::string header;
+  std::size_t min_width = 0;  // in terminal columns, as the usual figures look best
+  bool left = false;          // the first column may be aligned left; the rest are right
+};
+
+class TextTable {
+ public:
+  explicit TextTable(std::vector<TextColumn> columns) : columns_(std::move(columns)) {}
+  // One cell per column, and what follows the last one (a bar) as it is.
+  void AddRow(std::vector<std::string> cells, std::string tail = {});
+  // The header line and the rows. Each right-aligned column keeps at least
+  // one blank before its widest cell.
+  void Write(std::ostream& out) const;
+
+ private:
+  struct Row {
+    std::vector<std::string> cells;
+    std::string tail;
+  };
+  std::vector<TextColumn> columns_;
+  std::vector<Row> rows_;
+};
+
+}  // namespace trotix::sim
