@@ -31,7 +31,12 @@ void FillPixels(Surface& surface, int left, int top, int right, int bottom, Pixe
   right = std::min(right, surface.width() - 1);
   bottom = std::min(bottom, surface.height() - 1);
   if (left > right) return;
-  for (int y = top; y <= bottom; ++y) std::fill(surface.Row(y) + left, surface.Row(y) + right + 1, color);
+  const int width = right - left + 1;
+  for (int y = top; y <= bottom; ++y) {
+    Pixel* row = surface.Row(y) + left;
+#pragma omp simd
+    for (int x = 0; x < width; ++x) row[x] = color;
+  }
 }
 
 }  // namespace
