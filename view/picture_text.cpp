@@ -25,20 +25,6 @@ void DrawGlyph(Surface& surface, const Glyph& glyph, int x, int y, Pixel color) 
   }
 }
 
-void FillPixels(Surface& surface, int left, int top, int right, int bottom, Pixel color) {
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, surface.width() - 1);
-  bottom = std::min(bottom, surface.height() - 1);
-  if (left > right) return;
-  const int width = right - left + 1;
-  for (int y = top; y <= bottom; ++y) {
-    Pixel* row = surface.Row(y) + left;
-#pragma omp simd
-    for (int x = 0; x < width; ++x) row[x] = color;
-  }
-}
-
 }  // namespace
 
 void PrintText(Surface& surface, double x_twips, double y_twips, std::string_view utf8_text) {
@@ -65,15 +51,15 @@ int TextWidth(std::string_view utf8_text, bool bold) {
 }
 
 void FillBox(Surface& surface, double x1, double y1, double x2, double y2, Pixel color) {
-  FillPixels(surface, TwipsToPixels(std::min(x1, x2)), TwipsToPixels(std::min(y1, y2)),
-             TwipsToPixels(std::max(x1, x2)), TwipsToPixels(std::max(y1, y2)), color);
+  surface.FillBetween(TwipsToPixels(std::min(x1, x2)), TwipsToPixels(std::min(y1, y2)),
+                      TwipsToPixels(std::max(x1, x2)), TwipsToPixels(std::max(y1, y2)), color);
 }
 
 void DrawLine(Surface& surface, double x1, double y1, double x2, double y2, Pixel color) {
   const int x = TwipsToPixels(x1), y = TwipsToPixels(y1);
   const int to_x = TwipsToPixels(x2), to_y = TwipsToPixels(y2);
   if (x == to_x || y == to_y) {  // straight: a box one pixel across
-    FillPixels(surface, std::min(x, to_x), std::min(y, to_y), std::max(x, to_x), std::max(y, to_y), color);
+    surface.FillBetween(std::min(x, to_x), std::min(y, to_y), std::max(x, to_x), std::max(y, to_y), color);
     return;
   }
   // Slanted: one pixel for each step along the longer axis, taken only over

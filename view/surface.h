@@ -41,6 +41,9 @@ class Surface {
   Pixel At(int x, int y) const { return Row(y)[x]; }
   void Set(int x, int y, Pixel p) { Row(y)[x] = p; }
   void Fill(Pixel p);
+  // Fills the pixels from (left, top) to (right, bottom), both corners
+  // included, clipped to the surface; places may lie anywhere.
+  void FillBetween(int left, int top, int right, int bottom, Pixel p);
 
   // The same size and the same pixels; the text state does not count.
   bool SamePixels(const Surface& other) const;

@@ -16,12 +16,12 @@ bool ReadInt(std::string_view& text, int& value) {
   return true;
 }
 
-std::optional<Pixel> ReadColour(std::string_view spec) {
+std::optional<Pixel> ReadColour(std::string_view definition) {
   // "... c #RRGGBB": the colour key of the line, with its six hex digits.
-  const auto key = spec.find(" c #");
-  if (key == std::string_view::npos || spec.size() < key + 10) return std::nullopt;
+  const auto key = definition.find(" c #");
+  if (key == std::string_view::npos || definition.size() < key + 10) return std::nullopt;
   unsigned value = 0;
-  const char* digits = spec.data() + key + 4;
+  const char* digits = definition.data() + key + 4;
   const auto [end, error] = std::from_chars(digits, digits + 6, value, 16);
   if (error != std::errc() || end != digits + 6) return std::nullopt;
   return Rgb(static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),

@@ -73,10 +73,7 @@ void FrontEnd::NewRace() {
 
 void FrontEnd::DrawScene() { trotix::DrawScene(race_, sprites_, surfaces_, clock_, *this); }
 
-void FrontEnd::ShowResults() {
-  trotix::ShowResults(race_, sprites_, picMain_);
-  Present();
-}
+void FrontEnd::ShowResults() { trotix::ShowResults(race_, sprites_, picMain_); }
 
 // A page cannot run waiting events inside a handler: the browser hands it
 // the next event only once this one has returned. So a drawing runs whole,

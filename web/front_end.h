@@ -77,7 +77,9 @@ class FrontEnd final : private RaceHost, private SceneHost {
   void ShowResults() override;
   // What a drawing asks of the window.
   void DoEvents() override;
-  void CommitPicture() override { Present(); }
+  // Every handler presents once it is done, the bar and the button with the
+  // picture, so a commit in its middle has nothing to add.
+  void CommitPicture() override {}
   void SetBarColour(std::uint32_t bgr) override { bar_.bgr = bgr; }
 
   Clock& clock_;

@@ -26,9 +26,7 @@ constexpr Pixel kText = Rgb(0, 0, 0);
 constexpr Pixel kPictogramGrey = Rgb(128, 128, 128);  // drawn transparent
 
 void Fill(Surface& surface, PixelBox box, Pixel colour) {
-  const int left = std::max(box.left, 0), right = std::min(box.left + box.width, surface.width());
-  const int top = std::max(box.top, 0), bottom = std::min(box.top + box.height, surface.height());
-  for (int y = top; y < bottom && left < right; ++y) std::fill(surface.Row(y) + left, surface.Row(y) + right, colour);
+  surface.FillBetween(box.left, box.top, box.left + box.width - 1, box.top + box.height - 1, colour);
 }
 
 // A one-pixel frame just inside the box: `light` above and left, `dark`

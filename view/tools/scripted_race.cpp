@@ -11,12 +11,6 @@ namespace trotix::testing {
 
 namespace {
 
-class ScriptedClock final : public Clock {
- public:
-  float SecondsSinceMidnight() override { return static_cast<float>(ms / 1000.0); }
-  double ms = kScriptedStartMilliseconds;
-};
-
 class FrameHost final : public RaceHost, public SceneHost {
  public:
   FrameHost(RaceState& race, ScriptedClock& clock, const FrameSink& frame) : race_(race), clock_(clock), frame_(frame) {}

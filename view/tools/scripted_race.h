@@ -10,6 +10,7 @@
 #include <functional>
 #include <string_view>
 
+#include "clock.h"
 #include "race_state.h"
 #include "surface.h"
 
@@ -21,6 +22,14 @@ inline constexpr double kScriptedStartMilliseconds = 36'000'000.0;  // 10:00 in 
 // The frames a race is checked by, in the order they come.
 inline constexpr std::string_view kScriptedFrames[] = {"start", "running", "final_stretch", "finish_stamp",
                                                       "board"};
+
+// Time as the page's scripted clock keeps it: whole milliseconds, read in
+// seconds, starting at 10:00.
+class ScriptedClock final : public Clock {
+ public:
+  float SecondsSinceMidnight() override { return static_cast<float>(ms / 1000.0); }
+  double ms = kScriptedStartMilliseconds;
+};
 
 // `ticks` is how many race ticks have run: 0 for the field at the start.
 using FrameSink =

@@ -45,14 +45,6 @@ bool WriteFile(const std::string& path, const void* bytes, std::size_t size) {
   return std::fclose(out) == 0 && written;
 }
 
-// Time as the page's scripted clock keeps it: whole milliseconds, read in
-// seconds.
-class ScriptedClock final : public Clock {
- public:
-  float SecondsSinceMidnight() override { return static_cast<float>(ms / 1000.0); }
-  double ms = testing::kScriptedStartMilliseconds;
-};
-
 class Recorder final : public PageHost {
  public:
   Recorder(std::string folder, std::FILE* index) : folder_(std::move(folder)), index_(index) {}
@@ -96,7 +88,7 @@ int Run(std::uint64_t seed, const std::string& folder, const char* field_file) {
     std::fprintf(stderr, "web_frame_dump: %s/index.txt: %s\n", folder.c_str(), std::strerror(errno));
     return 1;
   }
-  ScriptedClock clock;
+  testing::ScriptedClock clock;
   Recorder page(folder, index);
   FrontEnd game(clock, page);
   bool ok = true;
