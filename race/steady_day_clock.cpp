@@ -15,7 +15,7 @@ float SteadyDayClock::SecondsSinceMidnight() {
     monotonic_start_ = now;
     started_ = true;
   }
-  const double day = kSecondsPerDay;
+  const auto day = static_cast<double>(kSecondsPerDay);
   double seconds = std::fmod(day_start_ + (now - monotonic_start_), day);
   if (seconds < 0.0) seconds += day;
   const auto reading = static_cast<float>(seconds);
