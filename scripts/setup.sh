@@ -30,7 +30,8 @@ test_packages=(
   xvfb openbox xdotool x11-utils imagemagick  # whole-program test on a real X server
   desktop-file-utils appstream lintian        # the package's menu entry, metadata and rules
   libx11-dev               # the start-up benchmark's X client
-  emscripten chromium      # the page, built and played headless by the browser test
+  emscripten chromium      # the page, built and played headless by the browser tests
+  firefox-esr              # the browser tests' second engine
 )
 # npm ci needs npm. A nodejs from outside Debian (NodeSource's) brings its
 # own npm and conflicts with Debian's, so Debian's is wanted only where no
