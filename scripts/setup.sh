@@ -48,7 +48,7 @@ case "${1:-test}" in
   *) echo "usage: $0 play|package|web|test" >&2; exit 2 ;;
 esac
 
-# The browser test drives chromium with puppeteer-core, pinned by
+# The browser tests drive chromium and firefox-esr with puppeteer-core, pinned by
 # web/tests/package-lock.json; installed again whenever the lock changes.
 install_driver() {
   local modules=web/tests/node_modules
