@@ -74,3 +74,24 @@ export function serveFolder(folder) {
   });
   return new Promise((ready) => server.listen(0, '127.0.0.1', () => ready(server)));
 }
+
+// A browser test's run: body(check, problems) checks what it finds; every
+// failed check and every problem the pages report is printed, and the exit
+// status says whether there was any.
+export async function runTest(body) {
+  const failures = [];
+  const problems = [];
+  try {
+    const passed = await body((ok, what) => { if (!ok) failures.push(what); }, problems);
+    failures.push(...problems);
+    if (failures.length === 0) {
+      console.log(passed);
+      return;
+    }
+    console.error(failures.slice(0, 20).join('\n'));
+    if (failures.length > 20) console.error(`... and ${failures.length - 20} more`);
+  } catch (error) {
+    console.error(error);
+  }
+  process.exit(1);
+}
