@@ -90,6 +90,7 @@ Trotix.keptFile = (function () {
       if (kept === null) return null;
       const text = read(kept, key);
       if (text === null) return this.readOld(kept, maxBytes, say);
+      remove(kept, oldKeys);
       const file = parse(text, maxBytes);
       if (file === null) {
         remove(kept, [key]);

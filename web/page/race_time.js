@@ -76,6 +76,9 @@ Trotix.raceTimer = function (runTick, clock, scripted) {
   };
 
   let scriptedTimer = null;
+  let interval = 0;
+  // Without a worker (a policy forbids blob: scripts) the page keeps the schedule.
+  const inPage = () => raceTimerSchedule(ticked, clock.now, (run, ms) => setTimeout(run, ms), (timer) => clearTimeout(timer));
   if (scripted) {
     send = raceTimerSchedule(ticked, clock.now, (run, ms) => (scriptedTimer = { run, at: clock.now() + ms }),
                              () => { scriptedTimer = null; });
@@ -86,18 +89,22 @@ Trotix.raceTimer = function (runTick, clock, scripted) {
                       onmessage = (event) => take(event.data);`;
       const url = URL.createObjectURL(new Blob([source], { type: 'text/javascript' }));
       const worker = new Worker(url);
-      URL.revokeObjectURL(url);
       worker.onmessage = (event) => ticked(event.data);
+      worker.onerror = () => {  // refused as it loaded
+        worker.terminate();
+        send = inPage();
+        if (on) send({ start: interval, generation });
+      };
       send = (message) => worker.postMessage(message);
     } catch (error) {
-      // No worker (a policy forbids blob: scripts): the page keeps the schedule.
-      send = raceTimerSchedule(ticked, clock.now, (run, ms) => setTimeout(run, ms), (timer) => clearTimeout(timer));
+      send = inPage();
     }
   }
 
   return {
     start(ms) {
       on = true;
+      interval = ms;
       generation += 1;
       send({ start: ms, generation });
     },
