@@ -3,7 +3,7 @@
 //   node web_bench.mjs load PAGE BLANK LOADS   first drawn frame, page and blank page
 //   node web_bench.mjs wasm RACE_TIMING_JS     bench/web_race_timing.cpp in WebAssembly
 import { pathToFileURL } from 'node:url';
-import { launchChromium, watchForErrors } from '../web/tests/browser.mjs';
+import { launchBrowser, watchForErrors } from '../web/tests/browser.mjs';
 
 // Injected before any script of the page: the time of the first animation
 // frame after the first putImageData, the frame that shows it, in ms from
@@ -69,7 +69,7 @@ async function wasm(chromium, [script]) {
 }
 
 const [command, ...rest] = process.argv.slice(2);
-const chromium = await launchChromium();
+const chromium = await launchBrowser('chromium');
 try {
   await ({ load, wasm })[command](chromium, rest);
 } finally {

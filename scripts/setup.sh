@@ -30,7 +30,8 @@ test_packages=(
   xvfb openbox xdotool x11-utils imagemagick  # whole-program test on a real X server
   desktop-file-utils appstream lintian        # the package's menu entry, metadata and rules
   libx11-dev               # the start-up benchmark's X client
-  emscripten chromium      # the page, built and played headless by the browser test
+  emscripten chromium      # the page, built and played headless by the browser tests
+  firefox-esr              # the browser tests' second engine
 )
 # npm ci needs npm. A nodejs from outside Debian (NodeSource's) brings its
 # own npm and conflicts with Debian's, so Debian's is wanted only where no
@@ -47,7 +48,7 @@ case "${1:-test}" in
   *) echo "usage: $0 play|package|web|test" >&2; exit 2 ;;
 esac
 
-# The browser test drives chromium with puppeteer-core, pinned by
+# The browser tests drive chromium and firefox-esr with puppeteer-core, pinned by
 # web/tests/package-lock.json; installed again whenever the lock changes.
 install_driver() {
   local modules=web/tests/node_modules

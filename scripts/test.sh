@@ -39,7 +39,7 @@ cmake --build --preset dev -j "$jobs"
 step "unit tests"
 run_ctest --test-dir build -LE 'e2e|web' -j "$jobs" --output-on-failure
 
-step "the page for the browser (scripts/web.sh's), played in headless chromium"
+step "the page for the browser (scripts/web.sh's), played in headless chromium and firefox-esr"
 web_log=$(mktemp)
 bash scripts/web.sh 2>&1 | tee "$web_log"
 if grep -q 'warning:' "$web_log"; then

@@ -10,4 +10,4 @@ cmake --preset web >/dev/null
 cmake --build --preset web
 site=$PWD/build-web/site
 echo
-echo "Open file://$site/index.html in a browser, or serve $site/ from any static server."
+echo "Open file://$site/index.html in a browser, or serve $site/ from any static server: over http(s) it installs as an app and plays offline."

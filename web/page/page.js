@@ -19,48 +19,13 @@
   const context = canvas.getContext('2d');
   let ready = false;
 
-  // ---- Time: a monotonic one for the timer, the time of day for the race clock.
-  let scriptedMs = 36000 * 1000;
-  const nowMs = scripted ? () => scriptedMs : () => performance.now();
-  function clockSeconds() {
-    if (scripted) return scriptedMs / 1000;
-    const now = new Date();
-    return now.getHours() * 3600 + now.getMinutes() * 60 + now.getSeconds() + now.getMilliseconds() / 1000;
-  }
-
-  // ---- The race timer: one timeout at a time, the next armed only after a
-  // tick has run, so no tick starts inside another. A tick that comes late
-  // (a hidden tab is throttled to a tick a second or less) runs once and the
-  // next one is an interval after it: the race goes on late, never doubled.
-  // Under the scripted clock the timeout is a due time that advance() keeps.
-  let interval = 0;
-  let due = 0;
-  let pending = null;
-  function startTimer(ms) {
-    interval = ms;
-    due = nowMs() + ms;
-    arm();
-  }
-  function stopTimer() {
-    interval = 0;
-    disarm();
-  }
-  function arm() {
-    disarm();
-    pending = scripted ? 'scripted' : setTimeout(fire, Math.max(0, due - nowMs()));
-  }
-  function disarm() {
-    if (pending !== null && !scripted) clearTimeout(pending);
-    pending = null;
-  }
-  function fire() {
-    pending = null;
-    const now = nowMs();
-    due += interval;
-    if (due <= now) due = now + interval;
-    Module._trotix_timer();  // the race's last tick stops the timer
-    if (interval > 0) arm();
-  }
+  // ---- Time (race_time.js): the race's clock and its timer.
+  const clock = Trotix.raceClock(scripted);
+  const clockSeconds = clock.seconds;
+  const timer = Trotix.raceTimer(() => Module._trotix_timer(), clock, scripted);
+  const startTimer = (ms) => timer.start(ms);
+  const stopTimer = () => timer.stop();
+  Trotix.watchLifecycle(Trotix.say, () => timer.on);
 
   // ---- The picture: the window's bytes are already in canvas order.
   let image = null;
@@ -135,8 +100,6 @@
   const chosenName = document.getElementById('field-file-name');
   const forgetButton = document.getElementById('forget-file');
   const notice = document.getElementById('field-file-notice');
-  const storedName = 'trotix.horseFile.name';
-  const storedBytes = 'trotix.horseFile.bytes';
   function showNotice(text) {
     notice.textContent = text;
     notice.hidden = text === '';
@@ -155,36 +118,11 @@
     showChosen(taken ? name : '');
     return taken;
   }
-  function keep(name, bytes) {
-    let text = '';
-    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
-    try {
-      localStorage.setItem(storedName, name);
-      localStorage.setItem(storedBytes, btoa(text));
-    } catch (error) {
-      // Storage full or refused: the file holds for this visit only.
-    }
-  }
-  function forgetKept() {
-    try {
-      localStorage.removeItem(storedName);
-      localStorage.removeItem(storedBytes);
-    } catch (error) {
-      // Nothing can be kept, so nothing is.
-    }
-  }
+  const keep = (name, bytes) => Trotix.keptFile.keep(name, bytes, Trotix.say);
+  const forgetKept = () => Trotix.keptFile.forget();
   function openKept() {
-    let name = null;
-    let text = null;
-    try {
-      name = localStorage.getItem(storedName);
-      text = localStorage.getItem(storedBytes);
-    } catch (error) {
-      return;
-    }
-    if (name === null || text === null) return;
-    const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-    if (!openFieldFile(name, bytes)) forgetKept();
+    const kept = Trotix.keptFile.read(Module._trotix_field_file_bytes(), Trotix.say);
+    if (kept !== null && !openFieldFile(kept.name, kept.bytes)) forgetKept();
   }
   async function chooseFieldFile(file) {
     if (!playing() || file === undefined) return;
@@ -212,7 +150,7 @@
 
   function state() {
     return { phase: Module._trotix_phase(), ticks: Module._trotix_ticks(),
-             runEnabled: Module._trotix_run_enabled() !== 0, timerOn: interval > 0 };
+             runEnabled: Module._trotix_run_enabled() !== 0, timerOn: timer.on };
   }
 
   window.Module = {
@@ -225,8 +163,7 @@
       if (scripted) {
         window.trotixTest = {
           advance(ms) {
-            scriptedMs += ms;
-            if (pending !== null && due <= scriptedMs) fire();
+            timer.advance(ms);
             return state();
           },
           state,

@@ -1,20 +1,43 @@
-// Debian's chromium, headless, driven by puppeteer-core: what the browser
-// test and the page's benchmark share. The machine may have no network, so
-// everything that would call out (updates, sync, first-run pages) is off.
-import { mkdtempSync, rmSync } from 'node:fs';
+// The browsers the page is tested in, headless, driven by puppeteer-core:
+// Debian's chromium over the DevTools protocol and Debian's firefox-esr
+// over WebDriver BiDi; what the browser tests and the page's benchmark
+// share. The machine may have no network, so everything that would call out
+// (updates, sync, first-run pages) is off.
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-export async function launchChromium() {
-  const profile = mkdtempSync(path.join(tmpdir(), 'trotix-chromium-'));
-  const args = ['--headless', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-                '--disable-component-update', '--disable-sync', `--user-data-dir=${profile}`];
-  // Chromium's sandbox refuses to run as root.
-  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
-  const browser = await puppeteer.launch({
-    executablePath: process.env.TROTIX_CHROMIUM || '/usr/bin/chromium', headless: true, args,
-  });
+// The flags with which puppeteer turns off Chromium's slowing of hidden and
+// background pages; a test of the page in a background tab drops them.
+const unthrottled = ['--disable-background-timer-throttling', '--disable-backgrounding-occluded-windows',
+                     '--disable-renderer-backgrounding', '--disable-ipc-flooding-protection'];
+
+// engine: 'chromium' or 'firefox'. With throttled, Chromium slows hidden
+// pages as it does for a player.
+export async function launchBrowser(engine, { throttled = false } = {}) {
+  const profile = mkdtempSync(path.join(tmpdir(), `trotix-${engine}-`));
+  let browser;
+  if (engine === 'chromium') {
+    const args = ['--disable-gpu', '--no-first-run', '--disable-background-networking',
+                  '--disable-component-update', '--disable-sync'];
+    // Chromium's sandbox refuses to run as root.
+    if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
+    browser = await puppeteer.launch({
+      executablePath: process.env.TROTIX_CHROMIUM || '/usr/bin/chromium', headless: true, args, userDataDir: profile,
+      ignoreDefaultArgs: throttled ? unthrottled : [],
+    });
+  } else if (engine === 'firefox') {
+    browser = await puppeteer.launch({
+      browser: 'firefox', protocol: 'webDriverBiDi', executablePath: process.env.TROTIX_FIREFOX || '/usr/bin/firefox-esr',
+      headless: true, userDataDir: profile,
+      extraPrefsFirefox: { 'app.update.enabled': false, 'browser.shell.checkDefaultBrowser': false,
+                           'datareporting.policy.dataSubmissionEnabled': false, 'toolkit.telemetry.enabled': false },
+    });
+  } else {
+    throw new Error(`no browser engine called ${engine}`);
+  }
   return {
     browser,
     async close() {
@@ -31,4 +54,44 @@ export function watchForErrors(page, problems) {
   });
   page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
   page.on('requestfailed', (request) => problems.push(`failed request: ${request.url()}`));
+}
+
+// A folder served as any static host would, on the loopback address only;
+// resolves to the listening server.
+export function serveFolder(folder) {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
+                  '.webmanifest': 'application/manifest+json' };
+  const root = path.resolve(folder);
+  const server = createServer((request, response) => {
+    const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
+    const file = path.join(root, path.normalize(name));
+    if (!file.startsWith(root + path.sep) || !existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    response.end(readFileSync(file));
+  });
+  return new Promise((ready) => server.listen(0, '127.0.0.1', () => ready(server)));
+}
+
+// A browser test's run: body(check, problems) checks what it finds; every
+// failed check and every problem the pages report is printed, and the exit
+// status says whether there was any.
+export async function runTest(body) {
+  const failures = [];
+  const problems = [];
+  try {
+    const passed = await body((ok, what) => { if (!ok) failures.push(what); }, problems);
+    failures.push(...problems);
+    if (failures.length === 0) {
+      console.log(passed);
+      return;
+    }
+    console.error(failures.slice(0, 20).join('\n'));
+    if (failures.length > 20) console.error(`... and ${failures.length - 20} more`);
+  } catch (error) {
+    console.error(error);
+  }
+  process.exit(1);
 }

@@ -1,5 +1,5 @@
-// The browser test: the built page, opened from file:// in headless
-// chromium with the test hook (?seed=123&clock=scripted), plays one whole
+// The browser test: the built page, opened from file:// in a headless
+// browser with the test hook (?seed=123&clock=scripted), plays one whole
 // race. Its race picture is held byte for byte against the desktop view's
 // frames of the same race on the same clock (view/tools/frame_dump): the
 // start, a running tick, the final stretch, the finish stamp and the board.
@@ -12,16 +12,17 @@
 // the largest whole scale, the same page must play from a plain static
 // server, and the console must stay clean.
 //
-//   node page_test.mjs SITE_FOLDER FRAME_DUMP WEB_FRAME_DUMP
+// It runs in either browser engine the page is tested in, Chromium or Firefox.
+//
+//   node page_test.mjs SITE_FOLDER FRAME_DUMP WEB_FRAME_DUMP [chromium|firefox]
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { launchChromium, watchForErrors } from './browser.mjs';
+import { launchBrowser, serveFolder, watchForErrors } from './browser.mjs';
 
-const [site, frameDump, webFrameDump] = process.argv.slice(2);
+const [site, frameDump, webFrameDump, engine = 'chromium'] = process.argv.slice(2);
 const seed = 123;
 const failures = [];
 const check = (ok, what) => { if (!ok) failures.push(what); };
@@ -272,26 +273,9 @@ async function checkRealClock(page, url) {
   check(moved, 'on the real clock the race did not move within 10 s of F5');
 }
 
-// The folder served as any static host would, on the loopback address only.
-function serveSite() {
-  const types = { '.html': 'text/html', '.js': 'text/javascript' };
-  const server = createServer((request, response) => {
-    const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
-    const root = path.resolve(site);
-    const file = path.join(root, path.normalize(name));
-    if (!file.startsWith(root + path.sep) || !existsSync(file)) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-    response.end(readFileSync(file));
-  });
-  return new Promise((ready) => server.listen(0, '127.0.0.1', () => ready(server)));
-}
-
 // Served over HTTP, the page shows the same first frames.
 async function checkServed(page, expected) {
-  const server = await serveSite();
+  const server = await serveFolder(site);
   try {
     await page.goto(`http://127.0.0.1:${server.address().port}/?seed=${seed}&clock=scripted`);
     await page.waitForFunction(() => window.trotixTest !== undefined, { timeout: 20000 });
@@ -314,9 +298,9 @@ async function main() {
   const bad = nativeWindow('bad', badFile);
   const expected = random.frames;
   const problems = [];
-  const chromium = await launchChromium();
+  const browser = await launchBrowser(engine);
   try {
-    const page = await chromium.browser.newPage();
+    const page = await browser.browser.newPage();
     watchForErrors(page, problems);
     await page.setViewport({ width: 800, height: 700 });
     await page.goto(`${pathToFileURL(index)}?seed=${seed}&clock=scripted`);
@@ -330,7 +314,7 @@ async function main() {
     await checkRealClock(page, `${pathToFileURL(index)}?seed=${seed}`);
     await checkServed(page, expected);
   } finally {
-    await chromium.close();
+    await browser.close();
     rmSync(scratch, { recursive: true, force: true });
   }
   failures.push(...problems);
@@ -339,7 +323,7 @@ async function main() {
     if (failures.length > 20) console.error(`... and ${failures.length - 20} more`);
     process.exit(1);
   }
-  console.log(`the page drew the seed-${seed} race as the desktop view does (${desktop.map((f) => f.name).join(', ')}) ` +
+  console.log(`${engine}: the page drew the seed-${seed} race as the desktop view does (${desktop.map((f) => f.name).join(', ')}) ` +
               `and all ${expected.length} window frames as the native build`);
 }
 

@@ -1,0 +1,19 @@
+// Over http(s) the page names its manifest, so that the browser can install
+// it as an app, and registers its service worker (sw.js), which keeps the
+// page's files so that after one visit it plays with the network gone. A
+// page opened from file:// has neither: browsers allow no service worker
+// there and refuse to read its manifest, and it plays from the disk as it is.
+'use strict';
+if (location.protocol === 'https:' || location.protocol === 'http:') {
+  const manifest = document.createElement('link');
+  manifest.rel = 'manifest';
+  manifest.href = 'manifest.webmanifest';
+  document.head.append(manifest);
+  if ('serviceWorker' in navigator) {
+    addEventListener('load', () => {
+      navigator.serviceWorker.register('sw.js').catch((error) => {
+        Trotix.say(`This page cannot be kept for playing offline: ${error.message}`);
+      });
+    });
+  }
+}

@@ -1,0 +1,107 @@
+// The kept horse file against hostile storage (any page of the origin, and
+// on file:// any local page, can write it). Each case plants entries and
+// loads the page: the game starts, with the random field and one line where
+// the entry is unreadable, the kept file's where it is good, and storage
+// holds what it should. Then storage is filled to its quota and a file is
+// chosen: the page says it cannot keep it, and the next visit names no file
+// and races a random field, never an older file's.
+//
+//   node storage_test.mjs SITE_FOLDER [chromium|firefox]
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { launchBrowser, runTest, watchForErrors } from './browser.mjs';
+
+const [site, engine = 'chromium'] = process.argv.slice(2);
+const scratch = mkdtempSync(path.join(tmpdir(), 'trotix-storage-test-'));
+const goodFile = path.join(scratch, 'horsedat.txt');
+const goodText = '80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n';
+writeFileSync(goodFile, goodText);
+const good = Buffer.from(goodText).toString('base64');
+const [entry, oldName, oldBytes] = ['trotix.horseFile', 'trotix.horseFile.name', 'trotix.horseFile.bytes'];
+const json = JSON.stringify;
+const kept = (name, bytes) => ({ [entry]: json({ name, bytes }) });
+
+// [what, entries planted, the field then, keys left]; a random field comes
+// with one line saying the entry was dropped, the file's with none.
+const cases = [
+  ['a kept file', kept('horsedat.txt', good), 'good', [entry]],
+  ['bytes not base64', kept('horsedat.txt', '!!!not base64!!!'), 'random', []],
+  ['bytes of a bad length', kept('horsedat.txt', good.slice(1)), 'random', []],
+  ['no JSON', { [entry]: '{"name": "horsedat.txt", "bytes": ' }, 'random', []],
+  ['JSON of another shape', { [entry]: '{"a":1}' }, 'random', []],
+  ['JSON null', { [entry]: 'null' }, 'random', []],
+  ['a name of 2 MiB', kept('n'.repeat(2 << 20), good), 'random', []],
+  ['bytes of 1 MiB', kept('horsedat.txt', 'QUFB'.repeat(1 << 18)), 'random', []],
+  ['kept apart, as earlier pages did', { [oldName]: 'horsedat.txt', [oldBytes]: good }, 'good', [entry]],
+  ['kept apart, the bytes not base64', { [oldName]: 'horsedat.txt', [oldBytes]: '!!!not base64!!!' }, 'random', []],
+  ['kept apart, the bytes JSON', { [oldName]: 'horsedat.txt', [oldBytes]: '{"a":1}' }, 'random', []],
+  ['kept apart, the bytes missing', { [oldName]: 'horsedat.txt' }, 'random', []],
+  ['kept apart, the name missing', { [oldBytes]: good }, 'random', []],
+  ['kept apart, a name of 2 MiB', { [oldName]: 'n'.repeat(2 << 20), [oldBytes]: good }, 'random', []],
+];
+
+// The game as it starts (its field, the file it names, the page's lines,
+// the keys in storage), or null when it does not start.
+async function load(page, url) {
+  await page.goto(url);
+  if (!(await page.waitForFunction(() => window.trotixTest, { timeout: 10000 }).then(() => true, () => false))) return null;
+  await page.keyboard.press('F7');
+  const seen = await page.evaluate(() => ({ listing: document.getElementById('listing-text').textContent,
+                                            name: document.getElementById('field-file-name').textContent,
+                                            lines: document.getElementById('page-lines').textContent,
+                                            keys: Object.keys(localStorage).sort() }));
+  await page.keyboard.press('Escape');
+  return seen;
+}
+
+const plant = (page, entries) => page.evaluate((planted) => {
+  localStorage.clear();
+  for (const [key, value] of Object.entries(planted)) localStorage.setItem(key, value);
+}, entries);
+
+async function checkQuotaFull(page, url, fields, check) {
+  await plant(page, kept('older.txt', good));
+  await page.evaluate(() => {  // fill storage until not one more character fits
+    for (let i = 0, size = 1 << 20; size >= 1; ++i) {
+      try { localStorage.setItem(`filler.${i}`, 'f'.repeat(size)); } catch (error) { size >>= 1; }
+    }
+  });
+  await (await page.$('#field-file')).uploadFile(goodFile);
+  await page.waitForFunction(() => document.getElementById('page-lines').textContent, { timeout: 5000 }).catch(() => {});
+  const told = await page.evaluate(() => document.getElementById('page-lines').textContent);
+  check(told.includes('could not keep the horse file \u2068horsedat.txt\u2069'), `with storage full, the page said ${json(told)}`);
+  const next = await load(page, url);
+  check(next?.name === '' && next.listing === fields.random && !next.keys.includes(entry),
+        `the visit after a file could not be kept shows ${json(next)}`);
+  await page.evaluate(() => localStorage.clear());
+}
+
+runTest(async (check, problems) => {
+  const url = `${pathToFileURL(path.join(site, 'index.html'))}?seed=123&clock=scripted`;
+  const browser = await launchBrowser(engine);
+  try {
+    const page = await browser.browser.newPage();
+    watchForErrors(page, problems);
+    await page.goto(url);
+    await plant(page, {});
+    const fields = { random: (await load(page, url)).listing };
+    for (const [what, entries, field, left] of cases) {
+      await plant(page, entries);
+      const seen = await load(page, url);
+      if (field === 'good' && fields.good === undefined && seen?.listing !== fields.random) fields.good = seen?.listing;
+      const want = { field, name: field === 'good' ? 'horsedat.txt' : '', keys: left };
+      const got = seen && { field: ['random', 'good'].find((one) => fields[one] === seen.listing) ?? 'another',
+                            name: seen.name.slice(0, 20), keys: seen.keys };
+      check(json(got) === json(want), `${what}: ${json(got)}, not ${json(want)}`);
+      check(seen?.lines.includes('could not be read and was dropped') === (field === 'random') &&
+            (field === 'random' || seen.lines === ''), `${what}: the page said ${json(seen?.lines)}`);
+    }
+    await checkQuotaFull(page, url, fields, check);
+  } finally {
+    await browser.close();
+    rmSync(scratch, { recursive: true, force: true });
+  }
+  return `${engine}: the game started with each of ${cases.length} planted entries, and a full storage was told`;
+});
