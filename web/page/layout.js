@@ -1,0 +1,64 @@
+// Where the game's window and the panel of controls stand. The window is
+// drawn at the largest whole number of device pixels per window pixel that
+// leaves room for the panel, below the window or beside it, whichever gives
+// the larger window; nothing ever covers it. Its corner sits on a whole
+// device pixel, so every window pixel is the same square of device pixels
+// at any device pixel ratio. On a page too small for both, the page scrolls.
+'use strict';
+window.trotixLayout = (function () {
+  const canvas = document.getElementById('window');
+  const panel = document.getElementById('panel');
+  const gap = 8;          // CSS px between the window and the panel beside it
+  const sideWidth = 200;  // CSS px of the panel beside the window
+
+  function scaleFor(widthPx, heightPx, ratio) {
+    return Math.max(1, Math.floor(Math.min(widthPx * ratio / canvas.width, heightPx * ratio / canvas.height)));
+  }
+
+  function fit() {
+    const ratio = window.devicePixelRatio || 1;
+    const width = document.documentElement.clientWidth;
+    const height = innerHeight;
+    const device = (px) => Math.max(0, Math.floor(px)) / ratio;  // CSS px on a whole device pixel
+
+    document.body.classList.remove('beside');
+    panel.style.width = width + 'px';
+    const below = panel.hidden ? 0 : panel.offsetHeight;
+    const belowScale = scaleFor(width, height - below, ratio);
+    const besideScale = panel.hidden ? 0 : scaleFor(width - sideWidth - gap, height, ratio);
+    const beside = besideScale > belowScale;
+    const scale = beside ? besideScale : belowScale;
+    const windowWidth = canvas.width * scale / ratio;
+    const windowHeight = canvas.height * scale / ratio;
+    canvas.style.width = windowWidth + 'px';
+    canvas.style.height = windowHeight + 'px';
+
+    let left, top;
+    if (beside) {
+      document.body.classList.add('beside');
+      panel.style.width = sideWidth + 'px';
+      left = device((width - windowWidth - sideWidth - gap) * ratio / 2);
+      top = device((height - windowHeight) * ratio / 2);
+      panel.style.left = left + windowWidth + gap + 'px';
+      panel.style.top = top + 'px';
+    } else {
+      left = device((width - windowWidth) * ratio / 2);
+      top = device((height - windowHeight - below) * ratio / 2);
+      panel.style.left = '0px';
+      panel.style.top = top + windowHeight + 'px';
+    }
+    canvas.style.left = left + 'px';
+    canvas.style.top = top + 'px';
+  }
+
+  addEventListener('resize', fit);
+  // A change of device pixel ratio (a zoom, another screen) fires no resize
+  // everywhere; a media query on the present ratio hears it.
+  (function watchRatio() {
+    matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
+      fit();
+      watchRatio();
+    }, { once: true });
+  })();
+  return { fit };
+})();
