@@ -15,11 +15,13 @@ window.trotixLayout = (function () {
     return Math.max(1, Math.floor(Math.min(widthPx * ratio / canvas.width, heightPx * ratio / canvas.height)));
   }
 
+  let laidOutAt = 0;  // the device pixel ratio of the last layout
   function fit() {
     const ratio = window.devicePixelRatio || 1;
+    laidOutAt = ratio;
     const width = document.documentElement.clientWidth;
     const height = innerHeight;
-    const device = (px) => Math.max(0, Math.floor(px)) / ratio;  // CSS px on a whole device pixel
+    const place = (css) => Math.max(0, Math.floor(css * ratio)) / ratio;  // on a whole device pixel
 
     document.body.classList.remove('beside');
     panel.style.width = width + 'px';
@@ -30,25 +32,27 @@ window.trotixLayout = (function () {
     const scale = beside ? besideScale : belowScale;
     const windowWidth = canvas.width * scale / ratio;
     const windowHeight = canvas.height * scale / ratio;
-    canvas.style.width = windowWidth + 'px';
-    canvas.style.height = windowHeight + 'px';
 
     let left, top;
     if (beside) {
       document.body.classList.add('beside');
       panel.style.width = sideWidth + 'px';
-      left = device((width - windowWidth - sideWidth - gap) * ratio / 2);
-      top = device((height - windowHeight) * ratio / 2);
+      left = place((width - windowWidth - sideWidth - gap) / 2);
+      top = place((height - windowHeight) / 2);
       panel.style.left = left + windowWidth + gap + 'px';
       panel.style.top = top + 'px';
     } else {
-      left = device((width - windowWidth) * ratio / 2);
-      top = device((height - windowHeight - below) * ratio / 2);
+      left = place((width - windowWidth) / 2);
+      top = place((height - windowHeight - below) / 2);
       panel.style.left = '0px';
       panel.style.top = top + windowHeight + 'px';
     }
-    canvas.style.left = left + 'px';
-    canvas.style.top = top + 'px';
+    // Chromium paints a canvas's box at whole CSS pixels, which at a ratio
+    // of 2 or 3 puts columns a device pixel off; a transform is carried out
+    // in device pixels. The box is the window's own size, scaled.
+    canvas.style.width = canvas.width + 'px';
+    canvas.style.height = canvas.height + 'px';
+    canvas.style.transform = `translate(${left}px, ${top}px) scale(${scale / ratio})`;
   }
 
   addEventListener('resize', fit);
@@ -60,5 +64,5 @@ window.trotixLayout = (function () {
       watchRatio();
     }, { once: true });
   })();
-  return { fit };
+  return { fit, ratio: () => laidOutAt };
 })();
