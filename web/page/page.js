@@ -117,6 +117,8 @@
       event.preventDefault();
       listing.close();
     }
+    // F1 never opens the browser's own help over the game.
+    if (event.key === 'F1') event.preventDefault();
     if ((event.key === 'F1' || event.key === '?') && playing()) {
       event.preventDefault();
       controls.openHelp();
@@ -150,8 +152,9 @@
   function showNotice(text) {
     controls.showNotice(text, openingName);
   }
-  // The name and the bytes handed to the game; what it answers.
-  const refused = 0, takenNow = 1, takenForNextRace = 2;
+  // The name and the bytes handed to the game. It answers 0 refused, 1 taken
+  // and set up now, 2 taken for the next Run.
+  const refused = 0, takenForNextRace = 2;
   function handIn(name, bytes) {
     const nameBytes = new TextEncoder().encode(name);
     const room = Module._trotix_field_file_room(nameBytes.length, bytes.length);
@@ -220,6 +223,10 @@
     } catch (error) {
       // What the file control gives for a folder cannot be read.
       refuseFolder(file.name);
+      return;
+    }
+    if (!playing()) {  // a box opened while the file was read
+      waiting = { file, folder };
       return;
     }
     if (openFieldFile(file.name, bytes)) keep(file.name, bytes);
