@@ -100,7 +100,9 @@ EMSCRIPTEN_KEEPALIVE const char* trotix_board_text() {
 // A horse data file: the page reads at most this many of its first bytes,
 // asks for room for the name and the bytes, writes them there and opens it.
 // Opening says whether the file was taken: 0 refused, 1 taken and set up
-// now (no race running), 2 taken for the next Run.
+// now, 2 taken for the next Run. With no race running, the field that the
+// next race runs, the file's or a random one, is set up at once, and so
+// after Forget.
 EMSCRIPTEN_KEEPALIVE int trotix_field_file_bytes() { return static_cast<int>(trotix::kFieldFileReadLimit + 1); }
 EMSCRIPTEN_KEEPALIVE char* trotix_field_file_room(int name_bytes, int content_bytes) {
   incoming.assign(static_cast<std::size_t>(name_bytes) + static_cast<std::size_t>(content_bytes), '\0');
@@ -111,22 +113,25 @@ EMSCRIPTEN_KEEPALIVE int trotix_open_field_file(int name_bytes) {
   const auto split = static_cast<std::size_t>(name_bytes);
   const bool taken = front_end.OpenFieldFile(file.substr(0, split), file.substr(split));
   incoming = std::string();
-  if (!taken) return 0;
-  if (!loaded) return 1;  // Form_Load sets it up
-  if (!front_end.run_enabled()) return 2;
+  if (!loaded) return taken ? 1 : 0;  // Form_Load sets it up
+  if (!front_end.run_enabled()) return taken ? 2 : 0;
+  // No race runs: the field on show, and in F7, is the next race's.
   front_end.SetUpNow();
-  return 1;
+  return taken ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void trotix_forget_field_file() {
+  front_end.ForgetFieldFile();
+  if (loaded && front_end.run_enabled()) front_end.SetUpNow();
 }
 // A folder given as the horse data file (its name in the room), refused as
 // the desktop's reader refuses one.
 EMSCRIPTEN_KEEPALIVE void trotix_refuse_field_folder(int name_bytes) {
   const std::string name = incoming.substr(0, static_cast<std::size_t>(name_bytes));
   incoming = std::string();
-  front_end.ForgetFieldFile();
+  trotix_forget_field_file();
   page.ShowFieldFileNotice(trotix::FieldFileUnreadable(name, trotix::kFieldFileIsAFolder) + "; " +
                            std::string(trotix::kRandomFieldNote));
 }
-EMSCRIPTEN_KEEPALIVE void trotix_forget_field_file() { front_end.ForgetFieldFile(); }
 
 // For the page's test hook.
 EMSCRIPTEN_KEEPALIVE int trotix_phase() { return front_end.race().Phase; }

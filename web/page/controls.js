@@ -98,6 +98,7 @@ window.trotixControls = (function () {
   // One visible line when the page cannot run the game.
   function showTrouble(text) {
     byId('loading').hidden = true;
+    canvas.hidden = true;
     const line = byId('trouble');
     line.textContent = text;
     line.hidden = false;

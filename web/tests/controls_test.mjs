@@ -142,6 +142,8 @@ async function checkHorseFiles() {
   await page.keyboard.press('F7');
   check((await listing(page)).startsWith(goodLine), 'a good file chosen before a race did not set up its field at once');
   await page.click('#forget-file');
+  await page.keyboard.press('F7');
+  check(!(await listing(page)).startsWith(goodLine), 'Forget between races left the forgotten field for the next race');
   await page.keyboard.press('F5');
   await choose(page, goodFile);
   check(await text(page, 'field-file-when') === ' (from the next race)', 'a file chosen mid-race does not say it waits');
