@@ -241,8 +241,8 @@ async function screenPixels(page) {
   }, png);
 }
 
-// Without WebAssembly, or without the game's script, one line says why and
-// the loading sign goes; while the game loads, the sign shows.
+// Without WebAssembly, without the game's script or without JavaScript, one
+// line says why and the loading sign goes; while the game loads, it shows.
 async function checkTrouble() {
   for (const name of ['index.html', 'layout.js', 'controls.js', 'page.js']) copyFileSync(path.join(site, name), path.join(broken, name));
   for (const [url, without, why] of [[index(), 'WebAssembly', 'WebAssembly'], [index(broken), 'the game', 'trotix.js']]) {
@@ -264,6 +264,11 @@ async function checkTrouble() {
     if (without === 'the game') check(seen.loading, 'no sign of loading shows while the game loads');
     await page.close();
   }
+  const page = await browser.newPage();
+  await page.setJavaScriptEnabled(false);
+  await page.goto(index());
+  check(await page.$eval('noscript p', (line) => line.getClientRects().length > 0).catch(() => false), 'without JavaScript no line says so');
+  await page.close();
 }
 
 async function main() {
