@@ -175,7 +175,8 @@ async function checkHorseFiles() {
   // A folder through the file control, and dropped (chromium's own drag and drop).
   const folderRefusal = 'horses cannot be read (a folder); the field is made up at random';
   await choose(page, folder);
-  check(await text(page, 'field-file-notice-text') === folderRefusal, `a folder chosen shows ${await text(page, 'field-file-notice-text')}`);
+  const chosenFolder = await text(page, 'field-file-notice-text');
+  check(chosenFolder === folderRefusal, `a folder chosen shows ${chosenFolder}`);
   if (engine === 'chromium') {
     await page.click('#dismiss-notice');
     const client = await page.createCDPSession();
@@ -210,7 +211,8 @@ async function checkLayout() {
                small: shown.filter((e) => e.tagName === 'BUTTON' && Math.min(e.offsetWidth, e.offsetHeight) < 44).map((e) => e.id) };
     });
     check(seen.covering.length === 0 && seen.small.length === 0, `${at} ${seen.covering} cover the window, ${seen.small} are small`);
-    check((await screenPixels(page)) === null, `${at} ${await screenPixels(page)}`);
+    const pixels = await screenPixels(page);
+    check(pixels === null, `${at} ${pixels}`);
   }
   await page.close();
 }
