@@ -114,4 +114,12 @@ std::string FieldFileRefusal(std::string_view name, const FieldFileParse& parsed
   return line;
 }
 
+std::string FieldFileUnreadable(std::string_view name, std::string_view why) {
+  std::string line(name);
+  line += " cannot be read (";
+  line += why;
+  line += ')';
+  return line;
+}
+
 }  // namespace trotix

@@ -59,4 +59,9 @@ FieldFileParse ParseFieldFileStart(std::string_view first_bytes);
 // tab-separated columns".
 std::string FieldFileRefusal(std::string_view name, const FieldFileParse& parsed);
 
+// The refusal of file `name` that cannot be read at all, with the reason:
+// "name cannot be read (a folder)".
+inline constexpr std::string_view kFieldFileIsAFolder = "a folder";
+std::string FieldFileUnreadable(std::string_view name, std::string_view why);
+
 }  // namespace trotix

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 namespace trotix {
 
@@ -18,7 +19,7 @@ FieldFileRead Refused(std::string message) {
   return read;
 }
 
-FieldFileRead CannotRead(const std::string& path, const char* why) { return Refused(path + " cannot be read (" + why + ")"); }
+FieldFileRead CannotRead(const std::string& path, std::string_view why) { return Refused(FieldFileUnreadable(path, why)); }
 
 // Closes the descriptor on every way out.
 struct Descriptor {
@@ -44,7 +45,7 @@ FieldFileRead ReadFieldFile(const std::string& path) {
   }
   struct stat info {};
   if (::fstat(file.fd, &info) != 0) return CannotRead(path, std::strerror(errno));
-  if (!S_ISREG(info.st_mode)) return CannotRead(path, S_ISDIR(info.st_mode) ? "a folder" : "not an ordinary file");
+  if (!S_ISREG(info.st_mode)) return CannotRead(path, S_ISDIR(info.st_mode) ? kFieldFileIsAFolder : "not an ordinary file");
 
   // One byte more than is ever parsed tells whether the file goes on.
   std::string head(kFieldFileReadLimit + 1, '\0');

@@ -58,10 +58,13 @@ class FrontEnd final : private RaceHost, private SceneHost {
   // the field is random. Returns whether it was taken.
   bool OpenFieldFile(std::string_view name, std::string_view first_bytes);
   void ForgetFieldFile() { field_file_.reset(); }
+  // A field set up now, from the file if one is open: what the next Run would race.
+  void SetUpNow() { NewRace(); Present(); }
 
   const RaceState& race() const { return race_; }
   const Surface& picture() const { return picMain_; }
   bool run_enabled() const { return run_enabled_; }
+  int distance() const { return bar_.value; }  // the distance bar's value, metres
   std::int64_t ticks() const { return ticks_; }  // ticks run since loading
 
  private:

@@ -1,6 +1,7 @@
 // The page's own lines about itself (a kept file dropped or not kept, a
-// page the browser paused or discarded), one visible line each, below the
-// game's window; the game's own notices are elsewhere.
+// page the browser paused or discarded), one visible line each, under the
+// controls below or beside the game's window, never over it; the game's own
+// notices are the controls' (controls.js).
 'use strict';
 window.Trotix = window.Trotix || {};
 
@@ -10,6 +11,7 @@ Trotix.say = function (text) {
   line.textContent = text;
   lines.append(line);
   lines.hidden = false;
+  if (window.trotixLayout) window.trotixLayout.fit();  // the panel grew
 };
 
 // A name from outside (a file's) isolated from the words around it, so that

@@ -193,12 +193,13 @@ async function checkListing(page, want, scale) {
 // the next race its field, and the next visit too, until Forget.
 async function checkHorseFiles(page, random, good, bad) {
   const shown = () => page.evaluate(() => ({ notice: document.getElementById('field-file-notice').hidden ? '' :
-                                                       document.getElementById('field-file-notice').textContent,
+                                                       document.getElementById('field-file-notice-text').textContent,
                                              name: document.getElementById('field-file-name').textContent }));
   const choose = async (file) => {
     await (await page.$('#field-file')).uploadFile(file);
     await page.waitForFunction((name) => document.getElementById('field-file-name').textContent === name ||
-                                         !document.getElementById('field-file-notice').hidden, {}, path.basename(file));
+                                         document.getElementById('field-file-notice-text').textContent.startsWith(name),
+                               {}, path.basename(file));
     return shown();
   };
   const listing = async () => {
@@ -243,7 +244,8 @@ async function checkLateTick(page, scale) {
   }
 }
 
-// The largest whole scale that fits, centred, with crisp pixels.
+// The largest whole scale that fits beside the page's controls, centred
+// above them, on whole pixels, with crisp pixels, never under the controls.
 async function checkScale(page) {
   const cases = [[800, 700, 4], [800, 600, 3], [500, 400, 2], [187, 150, 1], [150, 100, 1]];
   for (const [width, height, scale] of cases) {
@@ -252,11 +254,14 @@ async function checkScale(page) {
     await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
     const seen = await page.$eval('#window', (canvas) => {
       const r = canvas.getBoundingClientRect();
-      return { left: r.left, top: r.top, width: r.width, height: r.height, rendering: getComputedStyle(canvas).imageRendering };
+      const panel = document.getElementById('panel').getBoundingClientRect();
+      return { left: r.left, top: r.top, width: r.width, height: r.height, rendering: getComputedStyle(canvas).imageRendering,
+               panelTop: panel.top };
     });
-    const want = { width: 187 * scale, height: 150 * scale, left: (width - 187 * scale) / 2, top: (height - 150 * scale) / 2 };
-    check(seen.width === want.width && seen.height === want.height && seen.left === want.left && seen.top === want.top,
-          `at ${width} x ${height}: the window at ${JSON.stringify(seen)}, not ${JSON.stringify(want)}`);
+    const want = { width: 187 * scale, height: 150 * scale, left: Math.max(0, Math.floor((width - 187 * scale) / 2)) };
+    check(seen.width === want.width && seen.height === want.height && seen.left === want.left && Number.isInteger(seen.top) &&
+          seen.top >= 0 && seen.panelTop >= seen.top + seen.height,
+          `at ${width} x ${height}: the window at ${JSON.stringify(seen)}, not ${JSON.stringify(want)} above the controls`);
     check(seen.rendering === 'pixelated', `the canvas is drawn ${seen.rendering}, not pixelated`);
   }
 }
