@@ -21,9 +21,10 @@ std::string Number(Real value) {
 
 std::string Number(const std::optional<double>& value) { return value ? Number(*value) : std::string("null"); }
 
-// A JSON string, valid UTF-8 whatever the bytes: a file's name need not be
-// UTF-8, and a byte that is not gives U+FFFD.
-std::string String(const std::string& text) {
+}  // namespace
+
+// A file's name need not be UTF-8: a byte that is not gives U+FFFD.
+std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t start = pos;
@@ -45,6 +46,20 @@ std::string String(const std::string& text) {
   return out + "\"";
 }
 
+namespace {
+
+void WriteTableJson(std::ostream& out, const TextTable& table) {
+  out << "{\"headers\": [";
+  for (std::size_t c = 0; c < table.columns().size(); ++c) out << (c ? ", " : "") << JsonString(table.columns()[c].header);
+  out << "], \"rows\": [";
+  for (std::size_t r = 0; r < table.row_count(); ++r) {
+    out << (r ? ",\n    [" : "\n    [");
+    for (std::size_t c = 0; c < table.cells(r).size(); ++c) out << (c ? ", " : "") << JsonString(table.cells(r)[c]);
+    out << "]";
+  }
+  out << "]}";
+}
+
 std::string IntervalFields(const Interval& i) {
   return std::string("\"low_95\": ") + Number(i.low) + ", \"high_95\": " + Number(i.high);
 }
@@ -52,7 +67,8 @@ std::string IntervalFields(const Interval& i) {
 std::string ChanceFields(const Chance& c) {
   return std::string("\"hits\": ").append(std::to_string(c.hits)) + ", \"share\": " + Number(c.share) +
          ", " + IntervalFields(c.interval) + ", \"fair_odds\": " + Number(c.fair_odds) +
-         ", \"posted_odds\": " + Number(c.posted_odds) + ", \"return\": " + Number(c.stake_return);
+         ", \"posted_odds\": " + Number(c.posted_odds) + ", \"implied\": " + Number(c.implied) +
+         ", \"return\": " + Number(c.stake_return);
 }
 
 void WriteField(std::ostream& out, const Figures& f) {
@@ -65,7 +81,7 @@ void WriteField(std::ostream& out, const Figures& f) {
   out << "  ],\n  \"quinella\": [\n";
   for (std::size_t i = 0; i < f.pairs.size(); ++i) {
     const PairFigures& p = f.pairs[i];
-    out << "    {\"pair\": " << String(p.label) << ", " << ChanceFields(p.hit) << "}"
+    out << "    {\"pair\": " << JsonString(p.label) << ", " << ChanceFields(p.hit) << "}"
         << (i + 1 < f.pairs.size() ? "," : "") << "\n";
   }
   out << "  ],\n";
@@ -92,8 +108,18 @@ void WriteCalibration(std::ostream& out, const Figures& f) {
 
 }  // namespace
 
+void WriteTablesJson(std::ostream& out, const Figures& f) {
+  out << "{\"horses\": ";
+  WriteTableJson(out, HorseTable(f));
+  out << ",\n \"quinella\": ";
+  WriteTableJson(out, PairTable(f));
+  out << "}\n";
+}
+
 void WriteJson(std::ostream& out, const Figures& f, const RunInfo& run) {
-  out << "{\n  \"seed\": " << f.seed << ",\n  \"races\": " << f.races << ",\n  \"field\": " << String(run.field)
+  // The seed also as a string: a JSON reader that keeps numbers as doubles
+  // reads a seed above 2^53 as another one.
+  out << "{\n  \"seed\": " << f.seed << ",\n  \"seed_text\": \"" << f.seed << "\",\n  \"races\": " << f.races << ",\n  \"field\": " << JsonString(run.field)
       << ",\n  \"random_fields\": " << (f.random_fields ? "true" : "false") << ",\n";
   if (f.random_fields) {
     WriteCalibration(out, f);
