@@ -244,9 +244,7 @@ std::string ChartSvg(const Figures& f) {
     y = DrawWin(body, f, y + 28.0);
     y = DrawQuinella(body, f, y + 24.0);
   }
-  body.Text(12, y, "Winner's time on the board: median " + BoardTimeText(f.winner_time.median) + ", 5% " +
-                       BoardTimeText(f.winner_time.fastest5) + ", 95% " + BoardTimeText(f.winner_time.slowest5),
-            "font-size=\"12\"");
+  body.Text(12, y, "Winner's time on the board: " + WinnerTimeText(f.winner_time), "font-size=\"12\"");
   const double height = y + 14.0;
 
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Coord(kWidth) + "\" height=\"" +

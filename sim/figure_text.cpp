@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "numbers.h"
+#include "texts.h"
 
 namespace trotix::sim {
 
@@ -34,6 +35,11 @@ std::string Grouped(std::uint64_t n) {
     grouped += digits[i];
   }
   return grouped;
+}
+
+std::string WinnerTimeText(const TimeFigures& t) {
+  return "median " + BoardTimeText(t.median) + ", 5% " + BoardTimeText(t.fastest5) + ", 95% " +
+         BoardTimeText(t.slowest5);
 }
 
 std::string PricingText(Pricing pricing) {

@@ -18,6 +18,9 @@ std::string Fixed2(double value);   // "3.56"
 std::string IntervalText(const Interval& interval);
 std::string FairText(const Chance& chance);  // fair odds, "-" when it never happened
 std::string Grouped(std::uint64_t n);        // "100,000"
+// The winner's time on the board at the median and the 5% and 95% points:
+// "median 1:54.8, 5% 1:53.8, 95% 1:55.6".
+std::string WinnerTimeText(const TimeFigures& time);
 // How the posted odds stand against the race, in words: "underpriced",
 // "overpriced", or "" when the true chance may be the implied one.
 std::string PricingText(Pricing pricing);

@@ -26,7 +26,8 @@ TextTable HorseTable(const Figures& figures);
 TextTable PairTable(const Figures& figures);
 
 // The same two tables as JSON, cell for cell, for a page to show:
-// {"horses": {"headers": [...], "rows": [[...], ...]}, "quinella": {...}}.
+// {"horses": {"headers": [...], "rows": [[...], ...]}, "quinella": {...},
+//  "winner_time": "median 1:54.8, 5% 1:53.8, 95% 1:55.6"}.
 void WriteTablesJson(std::ostream& out, const Figures& figures);
 
 // `text` as a JSON string, valid UTF-8 whatever its bytes.

@@ -1,7 +1,11 @@
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <type_traits>
 
+#include "figure_text.h"
 #include "report.h"
 #include "utf8.h"
 
@@ -9,14 +13,27 @@ namespace trotix::sim {
 
 namespace {
 
-// The shortest text that reads back as the same double; null for what JSON
-// cannot hold.
+// The shortest text that reads back as the same number; null for what JSON
+// cannot hold. Tried digit by digit with printf rather than std::to_chars,
+// which the page's WebAssembly library lacks for reals: the lab in the page
+// writes the same text for the same figures.
 template <typename Real>
 std::string Number(Real value) {
   if (!std::isfinite(value)) return "null";
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  const auto v = static_cast<double>(value);
+  char buffer[48];
+  int digits = 1;
+  for (; digits < 17; ++digits) {
+    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, v);
+    const Real back = std::is_same_v<Real, float> ? static_cast<Real>(std::strtof(buffer, nullptr))
+                                                  : static_cast<Real>(std::strtod(buffer, nullptr));
+    if (back == value) break;
+  }
+  std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, v);
+  // Those digits without an exponent where that is no longer: 80, 0.0005.
+  const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+  if (exponent >= -5 && exponent < 17) std::snprintf(buffer, sizeof buffer, "%.*f", std::max(0, digits - 1 - exponent), v);
+  return buffer;
 }
 
 std::string Number(const std::optional<double>& value) { return value ? Number(*value) : std::string("null"); }
@@ -113,7 +130,7 @@ void WriteTablesJson(std::ostream& out, const Figures& f) {
   WriteTableJson(out, HorseTable(f));
   out << ",\n \"quinella\": ";
   WriteTableJson(out, PairTable(f));
-  out << "}\n";
+  out << ",\n \"winner_time\": " << JsonString(WinnerTimeText(f.winner_time)) << "}\n";
 }
 
 void WriteJson(std::ostream& out, const Figures& f, const RunInfo& run) {

@@ -101,9 +101,7 @@ void WriteText(std::ostream& out, const Figures& f, const RunInfo& run) {
   } else {
     WriteField(out, f);
   }
-  out << "\nWinner's time on the board (200 ms ticks): median "
-      << FormatRaceTime(f.winner_time.median, 1) << ", 5% " << FormatRaceTime(f.winner_time.fastest5, 1)
-      << ", 95% " << FormatRaceTime(f.winner_time.slowest5, 1) << "\n";
+  out << "\nWinner's time on the board (200 ms ticks): " << WinnerTimeText(f.winner_time) << "\n";
   char speed[32];
   std::snprintf(speed, sizeof speed, "%.1f s", run.seconds);
   const double per_second = run.seconds > 0.0 ? static_cast<double>(f.races) / run.seconds : 0.0;
