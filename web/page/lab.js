@@ -78,12 +78,39 @@
     fieldLine.textContent = text;
   }
 
+  // ---- The workers' script (lab_worker_text.js), loaded the first time it
+  // is needed, so the game's first frame never waits for it.
+  let workerText = null;
+  function loadWorkerText() {
+    if (workerText === null) {
+      workerText = new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = 'lab_worker_text.js';
+        script.onload = () => resolve(window.trotixLabWorkerText);
+        script.onerror = () => {
+          workerText = null;
+          reject(new Error('lab_worker_text.js could not be loaded'));
+        };
+        document.head.appendChild(script);
+      });
+    }
+    return workerText;
+  }
+
   // ---- One run over the workers.
   let current = null;
-  function run({ seed, races, workers }) {
-    if (current !== null) return Promise.reject(new Error('the lab is already running'));
-    const field = windowField();
-    const url = URL.createObjectURL(new Blob([window.trotixLabWorkerText], { type: 'text/javascript' }));
+  async function run(settings) {
+    if (current !== null) throw new Error('the lab is already running');
+    const field = windowField();  // the field at the press of Run
+    const waiting = { stopped: false, stop: () => { waiting.stopped = true; } };
+    current = waiting;
+    const text = await loadWorkerText().finally(() => { if (current === waiting) current = null; });
+    if (waiting.stopped) throw new Error('cancelled');
+    return runOn(text, field, settings);
+  }
+
+  function runOn(text, field, { seed, races, workers }) {
+    const url = URL.createObjectURL(new Blob([text], { type: 'text/javascript' }));
     const started = performance.now();
     const state = { races, done: 0, blocks: -1, next: 0, answered: 0, pool: [], tallies: [], raced: 0, url };
     current = state;
