@@ -59,32 +59,18 @@ std::string Escaped(const std::string& text) {
   return out;
 }
 
-const char* ColourOf(Pricing pricing) {
-  switch (pricing) {
-    case Pricing::kUnderpriced: return kUnderColour;
-    case Pricing::kOverpriced: return kOverColour;
-    case Pricing::kWithin: break;
-  }
-  return kWithinColour;
-}
+// How a mark shows its pricing: its colour, the tint of its quinella cell,
+// and an arrow beside its share (▲ above what the odds imply, ▼ below).
+struct Look {
+  const char* colour;
+  const char* tint;
+  const char* arrow;
+};
 
-const char* TintOf(Pricing pricing) {
-  switch (pricing) {
-    case Pricing::kUnderpriced: return kUnderTint;
-    case Pricing::kOverpriced: return kOverTint;
-    case Pricing::kWithin: break;
-  }
-  return "#ffffff";
-}
-
-// ▲ for a chance above what the odds imply, ▼ below, nothing within.
-std::string ArrowOf(Pricing pricing) {
-  switch (pricing) {
-    case Pricing::kUnderpriced: return "▲ ";
-    case Pricing::kOverpriced: return "▼ ";
-    case Pricing::kWithin: break;
-  }
-  return "";
+Look LookOf(Pricing pricing) {
+  if (pricing == Pricing::kUnderpriced) return {kUnderColour, kUnderTint, "▲ "};
+  if (pricing == Pricing::kOverpriced) return {kOverColour, kOverTint, "▼ "};
+  return {kWithinColour, "#ffffff", ""};
 }
 
 class Svg {
@@ -170,7 +156,7 @@ double DrawWin(Svg& svg, const Figures& f, double top) {
   for (const HorseFigures& h : f.horses) {
     const double y = first + kRowHeight * (h.number - 1);
     const Pricing pricing = PricingOf(h.win);
-    const char* colour = ColourOf(pricing);
+    const char* colour = LookOf(pricing).colour;
     svg.Raw("<g class=\"horse\" data-number=\"" + std::to_string(h.number) + "\">\n");
     svg.Text(12, y + 5.0, HorseNumberText(h.number - 1) + std::string(StyleGlyph(h.style)) + " " + OddsText(h.win.posted_odds),
              "font-size=\"13\"");
@@ -217,12 +203,11 @@ double DrawQuinella(Svg& svg, const Figures& f, double top) {
         continue;
       }
       const PairFigures& pair = f.pairs[PairSlot(a, b)];
-      const Pricing pricing = PricingOf(pair.hit);
+      const Look look = LookOf(PricingOf(pair.hit));
       svg.Raw("<g class=\"pair\" data-pair=\"" + Escaped(pair.label) + "\">\n");
-      svg.Rect(x, y, kCellWidth, kCellHeight,
-               std::string("fill=\"") + TintOf(pricing) + "\" stroke=\"" + ColourOf(pricing) + "\"");
-      svg.Text(x + kCellWidth / 2.0, y + 17.0, ArrowOf(pricing) + Percent(pair.hit.share),
-               std::string("font-size=\"12\" text-anchor=\"middle\" fill=\"") + ColourOf(pricing) + "\"");
+      svg.Rect(x, y, kCellWidth, kCellHeight, std::string("fill=\"") + look.tint + "\" stroke=\"" + look.colour + "\"");
+      svg.Text(x + kCellWidth / 2.0, y + 17.0, look.arrow + Percent(pair.hit.share),
+               std::string("font-size=\"12\" text-anchor=\"middle\" fill=\"") + look.colour + "\"");
       svg.Text(x + kCellWidth / 2.0, y + 32.0, OddsText(pair.hit.posted_odds) + " " + Percent(pair.hit.implied),
                "font-size=\"10\" text-anchor=\"middle\" fill=\"#505050\"");
       svg.Raw("</g>\n");

@@ -43,11 +43,8 @@ std::string WinnerTimeText(const TimeFigures& t) {
 }
 
 std::string PricingText(Pricing pricing) {
-  switch (pricing) {
-    case Pricing::kUnderpriced: return "underpriced";
-    case Pricing::kOverpriced: return "overpriced";
-    case Pricing::kWithin: break;
-  }
+  if (pricing == Pricing::kUnderpriced) return "underpriced";
+  if (pricing == Pricing::kOverpriced) return "overpriced";
   return "";
 }
 
