@@ -101,6 +101,7 @@
   let current = null;
   async function run(settings) {
     if (current !== null) throw new Error('the lab is already running');
+    if (!window.Module._trotix_field) throw new Error('the game is still loading');
     const field = windowField();  // the field at the press of Run
     const waiting = { stopped: false, stop: () => { waiting.stopped = true; } };
     current = waiting;

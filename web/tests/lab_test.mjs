@@ -5,9 +5,11 @@
 // file and seed count for count, figure for figure, and its chart must be
 // byte for byte the chart `trotix-sim --svg` writes, which must read as XML
 // with one mark a horse on its interval. The panel must show the tables and
-// the seed; Cancel must stop a run at once with no figures shown; the game's
+// the seed, and its own Run at a given seed must race the same races again;
+// Cancel must stop a run at once with no figures shown; the game's
 // timer must keep ticking while the lab runs; and a refused horse file must
-// leave the random field, which the panel must say.
+// leave the random field, which the panel must say; a worker that fails
+// cuts the run short, with no figures.
 //
 //   node lab_test.mjs SITE_FOLDER TROTIX_SIM
 import { execFileSync } from 'node:child_process';
@@ -115,6 +117,20 @@ try {
         `horse 4's row shows its odds and true chance: ${four}`);
   check(shown.runLine.includes(`seed ${seed}`), `the seed is shown: ${shown.runLine}`);
 
+  // ---- The panel's own Run, on every worker, with the seed given: the same
+  // races again, as trotix-sim runs them.
+  await page.select('#lab-races', '10000');
+  await page.$eval('#lab-seed', (input, s) => { input.value = String(s); }, seed);
+  await page.click('#lab-run');
+  await page.waitForFunction(() => document.getElementById('lab-status').textContent.startsWith('Done'),
+                             { timeout: 60000 });
+  const again = await page.evaluate(() => [...document.querySelectorAll('#lab-horses tbody tr')].map((row) =>
+    [row.cells[0].textContent, row.cells[6].textContent]));
+  const native10k = JSON.parse(execFileSync(trotixSim, ['--json', '--seed', String(seed), '--races', '10000', goodFile],
+                                            { encoding: 'utf8' }));
+  check(JSON.stringify(again) === JSON.stringify(native10k.horses.map((h) => [String(h.number), `${(h.share * 100).toFixed(2)}%`])),
+        `the panel's run at the given seed is trotix-sim's: ${JSON.stringify(again)}`);
+
   // ---- Cancel stops at once, and nothing of a cut-short run stands as figures.
   await page.select('#lab-races', '1000000');
   await page.$eval('#lab-seed', (input) => { input.value = ''; });
@@ -139,6 +155,26 @@ try {
   const field = await refused.$eval('#lab-field', (p) => p.textContent);
   check(field.includes('drawn at random') && field.includes('refused') && field.includes('bad horses.txt, line 2'),
         `the panel says the file was refused and the field is random: ${field}`);
+  // A worker that fails half a second in cuts the run short: the figures of
+  // the run before are taken down and none are put up.
+  const cut = await refused.evaluate(async () => {
+    await trotixLab.run({ seed: 1, races: 2048, workers: 2 });
+    const before = !document.getElementById('lab-figures').hidden;
+    const RealWorker = window.Worker;
+    window.Worker = class extends RealWorker {
+      constructor(url) {
+        super(url);
+        setTimeout(() => this.onerror && this.onerror(new ErrorEvent('error', { message: 'planted' })), 500);
+      }
+    };
+    document.getElementById('lab-races').value = '100000';
+    document.getElementById('lab-run').click();
+    const status = document.getElementById('lab-status');
+    while (!status.textContent.startsWith('The run stopped short')) await new Promise((done) => setTimeout(done, 50));
+    window.Worker = RealWorker;
+    return { before, status: status.textContent, hidden: document.getElementById('lab-figures').hidden };
+  });
+  check(cut.before && cut.hidden && cut.status.includes('planted') && cut.status.endsWith('no figures.'), `a cut-short run: ${cut.status}`);
   await refused.close();
 
   // ---- The game keeps ticking on the real clock while the lab runs.
