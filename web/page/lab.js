@@ -102,6 +102,11 @@
   async function run(settings) {
     if (current !== null) throw new Error('the lab is already running');
     if (!window.Module._trotix_field) throw new Error('the game is still loading');
+    const { seed, races, workers } = settings;
+    const whole = (n, low, high) => Number.isSafeInteger(n) && n >= low && n <= high;
+    if (!whole(seed, 0, Number.MAX_SAFE_INTEGER) || !whole(races, 1, 1e9) || !whole(workers, 1, 256)) {
+      throw new Error('a seed below 2^53, 1 to 10^9 races and 1 to 256 workers');
+    }
     const field = windowField();  // the field at the press of Run
     const waiting = { stopped: false, stop: () => { waiting.stopped = true; } };
     current = waiting;
