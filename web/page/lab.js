@@ -17,38 +17,52 @@
   const defaultRaces = 100000;
   const pipelined = 2;  // blocks a worker holds, so it never waits for the next
 
+  // 100000 as 100,000. (toLocaleString would wake the browser's locale data
+  // and delay the game's first frame.)
+  const grouped = (n) => String(n).replace(/\B(?=(\d{3})+$)/g, ',');
+
   const panel = document.getElementById('lab');
   const opener = document.getElementById('lab-open');
-  panel.innerHTML = `
-    <div class="lab-head"><h2 id="lab-title">Chances</h2>
-      <button type="button" class="lab-close" aria-label="Close">×</button></div>
-    <p id="lab-field"></p>
-    <form class="lab-settings">
-      <label>Races <select id="lab-races">${raceChoices.map((n) =>
-        `<option value="${n}"${n === defaultRaces ? ' selected' : ''}>${n.toLocaleString('en')}</option>`).join('')}
-      </select></label>
-      <label>Seed <input id="lab-seed" inputmode="numeric" autocomplete="off" size="17" placeholder="new"></label>
-      <button type="submit" id="lab-run">Run</button>
-      <button type="button" id="lab-cancel" disabled>Cancel</button>
-    </form>
-    <progress id="lab-progress" max="1" value="0" aria-label="Races run"></progress>
-    <p id="lab-status" role="status"></p>
-    <div id="lab-figures" hidden>
-      <p id="lab-run-line"></p>
-      <div id="lab-chart"></div>
-      <table id="lab-horses"><caption>Win: every horse</caption></table>
-      <table id="lab-pairs"><caption>Quinella: the first two in either order</caption></table>
-      <p id="lab-time"></p>
-    </div>`;
   const find = (id) => document.getElementById(id);
-  const fieldLine = find('lab-field');
-  const racesChoice = find('lab-races');
-  const seedInput = find('lab-seed');
-  const runButton = find('lab-run');
-  const cancelButton = find('lab-cancel');
-  const progress = find('lab-progress');
-  const status = find('lab-status');
-  const figures = find('lab-figures');
+  let fieldLine, racesChoice, seedInput, runButton, cancelButton, progress, status, figures;
+
+  // The panel is made the first time it is wanted, so the game's first
+  // frame never waits for it.
+  let built = false;
+  function build() {
+    if (built) return;
+    built = true;
+    panel.innerHTML = `
+      <div class="lab-head"><h2 id="lab-title">Chances</h2>
+        <button type="button" class="lab-close" aria-label="Close">×</button></div>
+      <p id="lab-field"></p>
+      <form class="lab-settings">
+        <label>Races <select id="lab-races">${raceChoices.map((n) =>
+          `<option value="${n}"${n === defaultRaces ? ' selected' : ''}>${grouped(n)}</option>`).join('')}
+        </select></label>
+        <label>Seed <input id="lab-seed" inputmode="numeric" autocomplete="off" size="17" placeholder="new"></label>
+        <button type="submit" id="lab-run">Run</button>
+        <button type="button" id="lab-cancel" disabled>Cancel</button>
+      </form>
+      <progress id="lab-progress" max="1" value="0" aria-label="Races run"></progress>
+      <p id="lab-status" role="status"></p>
+      <div id="lab-figures" hidden>
+        <p id="lab-run-line"></p>
+        <div id="lab-chart"></div>
+        <table id="lab-horses"><caption>Win: every horse</caption></table>
+        <table id="lab-pairs"><caption>Quinella: the first two in either order</caption></table>
+        <p id="lab-time"></p>
+      </div>`;
+    fieldLine = find('lab-field');
+    racesChoice = find('lab-races');
+    seedInput = find('lab-seed');
+    runButton = find('lab-run');
+    cancelButton = find('lab-cancel');
+    progress = find('lab-progress');
+    status = find('lab-status');
+    figures = find('lab-figures');
+    wire();
+  }
 
   // ---- The field in the window, and what the player was last told of the
   // horse file: a refused file leaves the field random, and the panel says so.
@@ -196,7 +210,7 @@
     lastTold = now;
     const seconds = (now - started) / 1000;
     const left = state.done > 0 ? Math.ceil(seconds * (state.races - state.done) / state.done) : 0;
-    status.textContent = `${state.done.toLocaleString('en')} of ${state.races.toLocaleString('en')} races, ` +
+    status.textContent = `${grouped(state.done)} of ${grouped(state.races)} races, ` +
                          `about ${left} s left`;
   }
 
@@ -231,7 +245,7 @@
     find('lab-chart').replaceChildren(document.importNode(chart.documentElement, true));
     fillTable(find('lab-horses'), tables.horses);
     fillTable(find('lab-pairs'), tables.quinella);
-    find('lab-run-line').textContent = `${report.races.toLocaleString('en')} races of ${report.field}, ` +
+    find('lab-run-line').textContent = `${grouped(report.races)} races of ${report.field}, ` +
       `seed ${report.seed_text} (give it as the seed to run them again); ` +
       `${result.workers} workers, ${result.seconds.toFixed(1)} s.`;
     find('lab-time').textContent = `Winner's time on the board: ${tables.winner_time}`;
@@ -249,9 +263,10 @@
     seedInput.disabled = running;
   }
   async function runFromPanel(settings) {
+    build();
     // Nothing of an earlier run stays up while this one goes.
     figures.hidden = true;
-    status.textContent = `Running ${settings.races.toLocaleString('en')} races on ${settings.workers} workers…`;
+    status.textContent = `Running ${grouped(settings.races)} races on ${settings.workers} workers…`;
     progress.max = settings.races;
     progress.value = 0;
     lastTold = performance.now();
@@ -260,31 +275,39 @@
     try {
       const result = await run(settings);
       show(result);
-      status.textContent = `Done: ${settings.races.toLocaleString('en')} races in ${result.seconds.toFixed(1)} s.`;
+      status.textContent = `Done: ${grouped(settings.races)} races in ${result.seconds.toFixed(1)} s.`;
       return result;
     } catch (error) {
       figures.hidden = true;
       status.textContent = error.message === 'cancelled'
-        ? `Cancelled after ${progress.value.toLocaleString('en')} of ${settings.races.toLocaleString('en')} races: no figures.`
+        ? `Cancelled after ${grouped(progress.value)} of ${grouped(settings.races)} races: no figures.`
         : `The run stopped short (${error.message}): no figures.`;
       throw error;
     } finally {
       setRunning(false);
     }
   }
-  panel.querySelector('form').addEventListener('submit', (event) => {
-    event.preventDefault();
-    const text = seedInput.value.trim();
-    const seed = text === '' ? newSeed() : Number(text);
-    if (!/^\d{1,16}$/.test(text === '' ? '0' : text) || !Number.isSafeInteger(seed)) {
-      status.textContent = 'The seed is a whole number below 9007199254740992 (2^53), or empty for a new one.';
-      return;
-    }
-    const workers = Math.max(1, navigator.hardwareConcurrency || 1);
-    runFromPanel({ seed, races: Number(racesChoice.value), workers }).catch(() => {});
-  });
-  cancelButton.addEventListener('click', cancel);
+  function wire() {
+    panel.querySelector('form').addEventListener('submit', (event) => {
+      event.preventDefault();
+      const text = seedInput.value.trim();
+      const seed = text === '' ? newSeed() : Number(text);
+      if (!/^\d{1,16}$/.test(text === '' ? '0' : text) || !Number.isSafeInteger(seed)) {
+        status.textContent = 'The seed is a whole number below 9007199254740992 (2^53), or empty for a new one.';
+        return;
+      }
+      const workers = Math.max(1, navigator.hardwareConcurrency || 1);
+      runFromPanel({ seed, races: Number(racesChoice.value), workers }).catch(() => {});
+    });
+    cancelButton.addEventListener('click', cancel);
+    panel.querySelector('.lab-close').addEventListener('click', () => toggle(false));
+    panel.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') toggle(false);
+    });
+  }
+
   function toggle(open) {
+    build();
     panel.hidden = !open;
     opener.setAttribute('aria-expanded', String(open));
     if (open) {
@@ -295,10 +318,6 @@
     }
   }
   opener.addEventListener('click', () => toggle(panel.hidden));
-  panel.querySelector('.lab-close').addEventListener('click', () => toggle(false));
-  panel.addEventListener('keydown', (event) => {
-    if (event.key === 'Escape') toggle(false);
-  });
 
   window.trotixLab = {
     run: (settings) => runFromPanel(settings),
