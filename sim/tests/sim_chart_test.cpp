@@ -6,6 +6,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 #include "chart_svg.h"
@@ -37,11 +38,9 @@ std::vector<std::string> Marks(const std::string& svg, int number, const std::st
   const std::size_t from = svg.find(open);
   if (from == std::string::npos) return {};
   const std::string group = svg.substr(from, svg.find("</g>", from) - from);
-  std::vector<std::string> found;
   const std::regex element("<(\\w+) [^>]*class=\"" + name + "\"[^>]*>");
-  for (auto it = std::sregex_iterator(group.begin(), group.end(), element); it != std::sregex_iterator(); ++it) {
-    found.push_back(it->str());
-  }
+  std::vector<std::string> found;
+  for (std::sregex_iterator it(group.begin(), group.end(), element), end; it != end; ++it) found.push_back(it->str());
   return found;
 }
 
@@ -103,12 +102,12 @@ class SimSvgTest : public ::testing::Test {
     std::ofstream(dir_ / "horsedat.txt", std::ios::binary) << kSampleField;
   }
   void TearDown() override { fs::remove_all(dir_); }
-  int Run(std::vector<std::string> args, std::string* out = nullptr, std::string* err = nullptr) {
+  std::string out_, err_;
+  int Run(std::vector<std::string> args) {
     const std::vector<std::string_view> views(args.begin(), args.end());
     std::ostringstream o, e;
     const int status = SimMain(views, o, e, false);
-    if (out) *out = o.str();
-    if (err) *err = e.str();
+    out_ = o.str(), err_ = e.str();
     return status;
   }
 };
@@ -131,26 +130,26 @@ TEST_F(SimSvgTest, WritesTheChartOfTheRunItReports) {
 }
 
 TEST_F(SimSvgTest, RefusesWhatItCannotDraw) {
-  std::string err;
-  EXPECT_EQ(Run({"--random", "--svg", (dir_ / "c.svg").string()}, nullptr, &err), kExitBadInput);
-  EXPECT_NE(err.find("--svg draws one field"), std::string::npos) << err;
-  EXPECT_EQ(Run({"--svg"}, nullptr, &err), kExitBadInput);
-  EXPECT_NE(err.find("--svg needs a file name"), std::string::npos) << err;
-  EXPECT_EQ(Run({"--races", "10", "--svg", (dir_ / "no" / "c.svg").string()}, nullptr, &err), kExitWriteFailed);
-  EXPECT_NE(err.find("the chart could not be written"), std::string::npos) << err;
+  const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
+      {{"--random", "--svg", (dir_ / "c.svg").string()}, kExitBadInput, "--svg draws one field"},
+      {{"--svg"}, kExitBadInput, "--svg needs a file name"},
+      {{"--races", "10", "--svg", (dir_ / "no" / "c.svg").string()}, kExitWriteFailed, "the chart could not be written"}};
+  for (const auto& [args, status, message] : cases) {
+    EXPECT_EQ(Run(args), status) << message;
+    EXPECT_NE(err_.find(message), std::string::npos) << err_;
+  }
 }
 
 // A seed from the clock once ran above 2^53, where jq and JavaScript read
 // another number; the seed is also written as a string for any seed given.
 TEST_F(SimSvgTest, TheSeedReadsBackFromTheJson) {
   for (int i = 0; i < 3; ++i) EXPECT_LT(SeedFromClock(), kExactSeedLimit);
-  std::string out;
-  ASSERT_EQ(Run({"--json", "--races", "10", "--seed", "18446744073709551615"}, &out), kExitOk);
-  EXPECT_NE(out.find("\"seed\": 18446744073709551615,\n  \"seed_text\": \"18446744073709551615\","),
-            std::string::npos) << out.substr(0, 120);
-  ASSERT_EQ(Run({"--json", "--races", "10"}, &out), kExitOk);
+  ASSERT_EQ(Run({"--json", "--races", "10", "--seed", "18446744073709551615"}), kExitOk);
+  EXPECT_NE(out_.find("\"seed\": 18446744073709551615,\n  \"seed_text\": \"18446744073709551615\","),
+            std::string::npos) << out_.substr(0, 120);
+  ASSERT_EQ(Run({"--json", "--races", "10"}), kExitOk);
   std::smatch m;
-  ASSERT_TRUE(std::regex_search(out, m, std::regex("\"seed\": (\\d+),\n  \"seed_text\": \"(\\d+)\"")));
+  ASSERT_TRUE(std::regex_search(out_, m, std::regex("\"seed\": (\\d+),\n  \"seed_text\": \"(\\d+)\"")));
   EXPECT_EQ(m[1], m[2]);
   EXPECT_LT(std::stoull(m[1]), kExactSeedLimit);
 }

@@ -53,10 +53,7 @@ TEST(Tally, OneRaceCountsPlacesPairAndTheOddsFormula) {
 // Two horses on the same shortest odds: the favourite is the lower number,
 // whichever of the two wins.
 TEST(Tally, TheFavouriteOnATieIsTheLowerNumber) {
-  const struct {
-    std::int32_t winner;
-    Count favourite_wins;
-  } cases[] = {{1, 1}, {4, 0}, {0, 0}};
+  const struct { std::int32_t winner; Count favourite_wins; } cases[] = {{1, 1}, {4, 0}, {0, 0}};
   for (const auto& c : cases) {
     RaceState race;
     for (std::size_t h = 0; h < kHorseCount; ++h) {

@@ -1,15 +1,11 @@
-// The lab in the page against trotix-sim: the built page, opened from
-// file:// in headless chromium, races a known field (a horse file, handed in
-// through the page's exports and raced by F5) 20,000 times at a fixed seed
-// on two workers. Its figures must equal `trotix-sim --json` on the same
-// file and seed count for count, figure for figure, and its chart must be
-// byte for byte the chart `trotix-sim --svg` writes, which must read as XML
-// with one mark a horse on its interval. The panel must show the tables and
-// the seed, and its own Run at a given seed must race the same races again;
-// Cancel must stop a run at once with no figures shown; the game's
-// timer must keep ticking while the lab runs; and a refused horse file must
-// leave the random field, which the panel must say; a worker that fails
-// cuts the run short, with no figures.
+// The lab in the page against trotix-sim, in headless chromium from file://:
+// the sample field, handed in as a horse file and raced by F5, run 20,000
+// times at a fixed seed on two workers, must give `trotix-sim --json`'s
+// figures on the same file and seed, count for count, and `trotix-sim
+// --svg`'s chart byte for byte, which must read as XML with one mark a horse
+// on its interval. Also: the panel's tables and seed, its own Run at a given
+// seed, Cancel, a worker that fails, a refused horse file (the random field,
+// said), and the game's ticks while the lab runs.
 //
 //   node lab_test.mjs SITE_FOLDER TROTIX_SIM
 import { execFileSync } from 'node:child_process';
@@ -101,20 +97,15 @@ try {
   const shown = await page.evaluate(() => ({
     figures: !document.getElementById('lab-figures').hidden,
     svg: document.querySelectorAll('#lab-chart svg g.horse').length,
-    horseRows: [...document.querySelectorAll('#lab-horses tbody tr')].map((row) =>
-      [...row.cells].map((cell) => cell.textContent)),
+    horseRows: document.querySelectorAll('#lab-horses tbody th[scope=row]').length,
     pairRows: document.querySelectorAll('#lab-pairs tbody th[scope=row]').length,
     headers: [...document.querySelectorAll('#lab-horses thead th[scope=col]')].map((th) => th.textContent),
     runLine: document.getElementById('lab-run-line').textContent,
   }));
   check(shown.figures && shown.svg === 6, 'the panel shows the chart');
-  check(shown.horseRows.length === 6 && shown.pairRows === 15, 'the tables hold every horse and pair');
+  check(shown.horseRows === 6 && shown.pairRows === 15, 'the tables hold every horse and pair');
   check(['Odds', 'Implied', 'Win', '95% interval', 'Fair', 'Return'].every((h) => shown.headers.includes(h)),
         `the table's columns: ${shown.headers}`);
-  const four = shown.horseRows[3] || [];
-  const native4 = native.horses[3];
-  check(four[0] === '4' && four.includes(`x${native4.posted_odds}`) && four.includes(`${(native4.share * 100).toFixed(2)}%`),
-        `horse 4's row shows its odds and true chance: ${four}`);
   check(shown.runLine.includes(`seed ${seed}`), `the seed is shown: ${shown.runLine}`);
 
   // ---- The panel's own Run, on every worker, with the seed given: the same
