@@ -233,6 +233,7 @@
         if (column === 0) cell.scope = 'row';
         cell.textContent = text.trim();
         if (/^(under|over)priced$/.test(text)) cell.className = text;
+        if (data.headers[column] === 'Style') cell.lang = 'ja';  // the game's glyphs in the panel's English
         line.appendChild(cell);
       });
     }
