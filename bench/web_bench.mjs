@@ -2,6 +2,9 @@
 //
 //   node web_bench.mjs load PAGE BLANK LOADS   first drawn frame, page and blank page
 //   node web_bench.mjs wasm RACE_TIMING_JS     bench/web_race_timing.cpp in WebAssembly
+//   node web_bench.mjs lab PAGE HORSEDAT RACES SEED
+//                                              the page's lab on every worker, the game ticking
+import { readFileSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
 import { launchBrowser, watchForErrors } from '../web/tests/browser.mjs';
 
@@ -68,10 +71,58 @@ async function wasm(chromium, [script]) {
   for (const line of lines) console.log(line);
 }
 
+// The page's lab, RACES races of the field in HORSEDAT at SEED on as many
+// workers as the browser reports, while a race runs in the window on the
+// real clock: the run's time, races per second per worker, the tick
+// intervals of the game meanwhile, and the win counts (for the same counts
+// natively). One warm-up run of 2,048 races first.
+async function lab(chromium, [pagePath, fieldPath, racesText, seedText]) {
+  const page = await chromium.browser.newPage();
+  const problems = [];
+  watchForErrors(page, problems);
+  await page.goto(`${pathToFileURL(pagePath).href}?seed=9`);
+  await page.waitForFunction(() => window.trotixLab && window.Module && Module._trotix_phase, { timeout: 20000 });
+  const figures = await page.evaluate(async (fieldText, races, seed) => {
+    const name = new TextEncoder().encode('horsedat.txt');
+    const bytes = new TextEncoder().encode(fieldText);
+    const room = Module._trotix_field_file_room(name.length, bytes.length);
+    Module.HEAPU8.set(name, room);
+    Module.HEAPU8.set(bytes, room + name.length);
+    Module._trotix_open_field_file(name.length);
+    const workers = navigator.hardwareConcurrency;
+    await trotixLab.run({ seed, races: 2048, workers });
+    // Every handler ends by presenting; a tick is a present with one tick more.
+    const ticks = [];
+    const present = Module.page.present;
+    let seen = Module._trotix_ticks();
+    Module.page.present = (...args) => {
+      present(...args);
+      if (Module._trotix_ticks() !== seen) ticks.push(performance.now());
+      seen = Module._trotix_ticks();
+    };
+    const gapsOf = (times) => times.slice(1).map((t, i) => t - times[i]);
+    Module._trotix_key_up(116);  // F5: a race in the window
+    await new Promise((done) => setTimeout(done, 4000));
+    const from = ticks.length;
+    const result = await trotixLab.run({ seed, races, workers });
+    return { seconds: result.seconds, workers, idle: gapsOf(ticks.slice(0, from)), gaps: gapsOf(ticks.slice(from - 1)),
+             wins: JSON.parse(result.json).horses.map((h) => h.hits) };
+  }, readFileSync(fieldPath, 'utf8'), Number(racesText), Number(seedText));
+  if (problems.length > 0) throw new Error(problems.join('\n'));
+  const races = Number(racesText);
+  console.log(`lab ${races} races on ${figures.workers} workers: ${figures.seconds.toFixed(2)} s (goal: at most 10 s), ` +
+              `${Math.round(races / figures.seconds / figures.workers)} races/s per worker`);
+  const ticks = (what, gaps) => console.log(`lab ticks ${what}: ${gaps.length}, interval median ${median(gaps).toFixed(1)} ms, ` +
+    `longest ${Math.max(...gaps).toFixed(1)} ms, over 250 ms: ${gaps.filter((g) => g > 250).length}`);
+  ticks('in the 4 s before the run', figures.idle);
+  ticks('during the run', figures.gaps);
+  console.log(`lab wins ${figures.wins.join(' ')}`);
+}
+
 const [command, ...rest] = process.argv.slice(2);
 const chromium = await launchBrowser('chromium');
 try {
-  await ({ load, wasm })[command](chromium, rest);
+  await ({ load, wasm, lab })[command](chromium, rest);
 } finally {
   await chromium.close();
 }

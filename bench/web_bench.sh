@@ -8,7 +8,10 @@
 #     (goal: at most 300 ms);
 #   - whole races and DrawScene on a mid-race field in WebAssembly (in
 #     chromium) against native, the same source (bench/web_race_timing.cpp)
-#     built both ways (goal for DrawScene: at most 3 x native).
+#     built both ways (goal for DrawScene: at most 3 x native);
+#   - the page's lab: 100,000 races of the sample field on all workers
+#     while a race ticks in the window (goal: at most 10 s), races per second
+#     per worker against trotix-sim's per thread, on the same field and seed.
 # Run scripts/test.sh once first: it installs chromium and the driver.
 #
 #   bash bench/web_bench.sh [LOADS]
@@ -19,7 +22,7 @@ loads=${1:-15}
 cmake --preset web >/dev/null
 cmake --build --preset web --target all web_race_timing >/dev/null
 cmake --preset dev >/dev/null
-cmake --build --preset dev --target web_race_timing >/dev/null
+cmake --build --preset dev --target web_race_timing trotix-sim >/dev/null
 
 echo "== the page's files, gzip -9"
 total=0
@@ -48,3 +51,21 @@ ratio() {
 }
 ratio "a whole race" whole_race 5 "the same races"
 ratio "DrawScene (goal: at most 3 × native)" draw_scene 4 "the same pictures"
+
+echo "== the page's lab against trotix-sim, 100,000 races of the sample field, seed 1"
+field=$(mktemp)
+trap 'rm -f "$field"' EXIT
+printf '80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n' >"$field"
+page=$(node bench/web_bench.mjs lab build-web/site/index.html "$field" 100000 1)
+sed 's/^lab /  /' <<<"$page" | grep -v '^  wins '
+threads=$(nproc)
+native=$(build/sim/trotix-sim --json --races 100000 --seed 1 --threads "$threads" "$field")
+awk -v threads="$threads" -v page="$(grep '^lab wins ' <<<"$page")" -v json="$native" 'BEGIN {
+  match(json, /"seconds": [0-9.e+-]+/); seconds = substr(json, RSTART + 11, RLENGTH - 11)
+  wins = ""; rest = json
+  while (match(rest, /"hits": [0-9]+/)) { wins = wins " " substr(rest, RSTART + 8, RLENGTH - 8); rest = substr(rest, RSTART + RLENGTH) }
+  split(wins, w, " "); native_wins = w[1] " " w[2] " " w[3] " " w[4] " " w[5] " " w[6]
+  sub(/^lab wins /, "", page)
+  printf "  trotix-sim on %d threads: %.2f s, %d races/s per thread (%s)\n", threads, seconds, 100000 / seconds / threads,
+         (page == native_wins ? "the same wins as the page" : "DIFFERENT wins: " page " against " native_wins)
+}'

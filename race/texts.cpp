@@ -25,7 +25,7 @@ constexpr std::string_view kOddsMask = "0.0";
 constexpr std::string_view kOpenNumber = "【";
 constexpr std::string_view kCloseNumber = "】";
 constexpr std::string_view kPlaceMark = "着";
-constexpr std::string_view kQuinellaLabel = "馬連: ";
+constexpr std::string_view kQuinellaColon = ": ";
 constexpr std::string_view kQuinellaOddsGap = "  ";
 
 // Appended piece by piece: g++ 12 at -O3 takes a literal put before a
@@ -48,23 +48,25 @@ std::string BoardTimeText(float elapsed_seconds) { return FormatRaceTime(elapsed
 
 std::string OddsText(double odds) { return Joined({kOddsMark, FormatMask(odds, kOddsMask)}); }
 
+std::string HorseNumberText(int index) { return Joined({kOpenNumber, std::to_string(index + 1), kCloseNumber}); }
+
 std::string OddsLineText(int index, double win_odds) {
-  return Joined({kOpenNumber, std::to_string(index + 1), kCloseNumber, " ", OddsText(win_odds)});
+  return Joined({HorseNumberText(index), " ", OddsText(win_odds)});
 }
 
 std::string PlaceText(int place, int index) {
-  return Joined({std::to_string(place), kPlaceMark, kOpenNumber, std::to_string(index + 1), kCloseNumber, " "});
+  return Joined({std::to_string(place), kPlaceMark, HorseNumberText(index), " "});
 }
 
 std::string QuinellaLineText(const QuinellaEntry& pair) {
-  return Joined({kQuinellaLabel, pair.Label, kQuinellaOddsGap, OddsText(pair.Odds)});
+  return Joined({kQuinellaName, kQuinellaColon, pair.Label, kQuinellaOddsGap, OddsText(pair.Odds)});
 }
 
 std::string FieldListingText(const RaceState& race) {
   std::string text;
   for (std::size_t i = 0; i < kHorseCount; ++i) {
     const Horse& horse = race.Horses[i];
-    text += Joined({kOpenNumber, std::to_string(i + 1), kCloseNumber, "Sp:", FormatMask(horse.Speed, "000"), "  St:",
+    text += Joined({HorseNumberText(static_cast<int>(i)), "Sp:", FormatMask(horse.Speed, "000"), "  St:",
                     FormatMask(horse.Stamina, "000"), "  ", StyleGlyph(horse.Style), "  ", OddsText(horse.WinOdds),
                     "\r\n"});
   }

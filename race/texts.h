@@ -33,12 +33,17 @@ inline constexpr std::string_view kMarginNeck = "ｸﾋﾞ";
 inline constexpr std::string_view kMarginHalf = "1/2";
 inline constexpr std::string_view kMarginThreeQuarters = "3/4";
 
+// The quinella, as the board names it.
+inline constexpr std::string_view kQuinellaName = "馬連";
+
 // The running clock, "M:SS.SS", and the winner's time on the board, "m:ss.s".
 std::string ClockText(float elapsed_seconds);
 std::string BoardTimeText(float elapsed_seconds);
 
 // Odds as shown everywhere: "x" and one decimal.
 std::string OddsText(double odds);
+// Horse index `index` as the game numbers it: "【k】", k = index + 1.
+std::string HorseNumberText(int index);
 // The leader panel's line for horse index `index`: "【k】 x0.0".
 std::string OddsLineText(int index, double win_odds);
 

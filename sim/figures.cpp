@@ -30,6 +30,7 @@ Chance MakeChance(Count hits, Count races, double odds) {
   c.interval = WilsonInterval95(hits, races);
   if (hits > 0) c.fair_odds = 1.0 / c.share;
   c.posted_odds = Posted(odds);
+  if (odds > 0.0 && std::isfinite(odds)) c.implied = kOddsFactor / odds;
   c.stake_return = c.share * c.posted_odds;
   return c;
 }
@@ -45,6 +46,13 @@ Interval WilsonInterval95(Count hits, Count n) {
   const double half = kZ95 / (1.0 + z2 / trials) * std::sqrt(p * (1.0 - p) / trials + z2 / (4.0 * trials * trials));
   // At the edges the bound is the edge itself, not a rounding away from it.
   return {hits == 0 ? 0.0 : std::max(0.0, centre - half), hits == n ? 1.0 : std::min(1.0, centre + half)};
+}
+
+Pricing PricingOf(const Chance& c) {
+  if (!(c.implied > 0.0)) return Pricing::kWithin;
+  if (c.interval.low > c.implied) return Pricing::kUnderpriced;
+  if (c.interval.high < c.implied) return Pricing::kOverpriced;
+  return Pricing::kWithin;
 }
 
 float BoardSeconds(int ticks) { return static_cast<float>(ticks) * static_cast<float>(kTickSeconds); }

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "simulation.h"
+#include "race_blocks.h"
 
 namespace trotix::sim {
 
@@ -21,15 +21,26 @@ struct Interval {
 Interval WilsonInterval95(Count hits, Count n);
 
 // A share of the races with its 95% interval, fair odds 1 / share, and the
-// return of one unit staked at the posted odds, share x odds.
+// return of one unit staked at the posted odds, share x odds. The implied
+// chance is the one the odds formula gives, 0.7 / odds before rounding: the
+// strength's share of the field's, so the six horses' add up to 1, as do the
+// fifteen pairs'.
 struct Chance {
   Count hits = 0;
   double share = 0.0;
   Interval interval;
   std::optional<double> fair_odds;  // none when it never happened
   double posted_odds = 0.0;         // as the game shows it, to one decimal
+  double implied = 0.0;             // 0 when there are no odds
   double stake_return = 0.0;
 };
+
+// Where the odds stand against the race: a horse (or pair) is underpriced
+// when its whole 95% interval lies above its implied chance (the odds are
+// longer than its running earns), overpriced when the whole interval lies
+// below, and within otherwise.
+enum class Pricing { kWithin, kUnderpriced, kOverpriced };
+Pricing PricingOf(const Chance& chance);
 
 struct HorseFigures {
   int number = 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "figures.h"
+#include "text_table.h"
 
 namespace trotix::sim {
 
@@ -18,6 +19,19 @@ struct RunInfo {
 // that one line tells the threads used and the time taken.
 void WriteText(std::ostream& out, const Figures& figures, const RunInfo& run);
 void WriteJson(std::ostream& out, const Figures& figures, const RunInfo& run);
+
+// The field's tables as the text report shows them: one row a horse, one
+// row a quinella pair.
+TextTable HorseTable(const Figures& figures);
+TextTable PairTable(const Figures& figures);
+
+// The same two tables as JSON, cell for cell, for a page to show:
+// {"horses": {"headers": [...], "rows": [[...], ...]}, "quinella": {...},
+//  "winner_time": "median 1:54.8, 5% 1:53.8, 95% 1:55.6"}.
+void WriteTablesJson(std::ostream& out, const Figures& figures);
+
+// `text` as a JSON string, valid UTF-8 whatever its bytes.
+std::string JsonString(const std::string& text);
 
 // A share 0..1 as a bar of block characters, `cells` wide for the whole.
 std::string Bar(double share, int cells);

@@ -1,7 +1,11 @@
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <type_traits>
 
+#include "figure_text.h"
 #include "report.h"
 #include "utf8.h"
 
@@ -9,21 +13,35 @@ namespace trotix::sim {
 
 namespace {
 
-// The shortest text that reads back as the same double; null for what JSON
-// cannot hold.
+// The shortest text that reads back as the same number; null for what JSON
+// cannot hold. Tried digit by digit with printf rather than std::to_chars,
+// which the page's WebAssembly library lacks for reals: the lab in the page
+// writes the same text for the same figures.
 template <typename Real>
 std::string Number(Real value) {
   if (!std::isfinite(value)) return "null";
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  const auto v = static_cast<double>(value);
+  char buffer[48];
+  int digits = 1;
+  for (; digits < 17; ++digits) {
+    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, v);
+    const Real back = std::is_same_v<Real, float> ? static_cast<Real>(std::strtof(buffer, nullptr))
+                                                  : static_cast<Real>(std::strtod(buffer, nullptr));
+    if (back == value) break;
+  }
+  std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, v);
+  // Those digits without an exponent where that is no longer: 80, 0.0005.
+  const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+  if (exponent >= -5 && exponent < 17) std::snprintf(buffer, sizeof buffer, "%.*f", std::max(0, digits - 1 - exponent), v);
+  return buffer;
 }
 
 std::string Number(const std::optional<double>& value) { return value ? Number(*value) : std::string("null"); }
 
-// A JSON string, valid UTF-8 whatever the bytes: a file's name need not be
-// UTF-8, and a byte that is not gives U+FFFD.
-std::string String(const std::string& text) {
+}  // namespace
+
+// A file's name need not be UTF-8: a byte that is not gives U+FFFD.
+std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t start = pos;
@@ -45,6 +63,20 @@ std::string String(const std::string& text) {
   return out + "\"";
 }
 
+namespace {
+
+void WriteTableJson(std::ostream& out, const TextTable& table) {
+  out << "{\"headers\": [";
+  for (std::size_t c = 0; c < table.columns().size(); ++c) out << (c ? ", " : "") << JsonString(table.columns()[c].header);
+  out << "], \"rows\": [";
+  for (std::size_t r = 0; r < table.row_count(); ++r) {
+    out << (r ? ",\n    [" : "\n    [");
+    for (std::size_t c = 0; c < table.cells(r).size(); ++c) out << (c ? ", " : "") << JsonString(table.cells(r)[c]);
+    out << "]";
+  }
+  out << "]}";
+}
+
 std::string IntervalFields(const Interval& i) {
   return std::string("\"low_95\": ") + Number(i.low) + ", \"high_95\": " + Number(i.high);
 }
@@ -52,7 +84,8 @@ std::string IntervalFields(const Interval& i) {
 std::string ChanceFields(const Chance& c) {
   return std::string("\"hits\": ").append(std::to_string(c.hits)) + ", \"share\": " + Number(c.share) +
          ", " + IntervalFields(c.interval) + ", \"fair_odds\": " + Number(c.fair_odds) +
-         ", \"posted_odds\": " + Number(c.posted_odds) + ", \"return\": " + Number(c.stake_return);
+         ", \"posted_odds\": " + Number(c.posted_odds) + ", \"implied\": " + Number(c.implied) +
+         ", \"return\": " + Number(c.stake_return);
 }
 
 void WriteField(std::ostream& out, const Figures& f) {
@@ -65,7 +98,7 @@ void WriteField(std::ostream& out, const Figures& f) {
   out << "  ],\n  \"quinella\": [\n";
   for (std::size_t i = 0; i < f.pairs.size(); ++i) {
     const PairFigures& p = f.pairs[i];
-    out << "    {\"pair\": " << String(p.label) << ", " << ChanceFields(p.hit) << "}"
+    out << "    {\"pair\": " << JsonString(p.label) << ", " << ChanceFields(p.hit) << "}"
         << (i + 1 < f.pairs.size() ? "," : "") << "\n";
   }
   out << "  ],\n";
@@ -92,8 +125,18 @@ void WriteCalibration(std::ostream& out, const Figures& f) {
 
 }  // namespace
 
+void WriteTablesJson(std::ostream& out, const Figures& f) {
+  out << "{\"horses\": ";
+  WriteTableJson(out, HorseTable(f));
+  out << ",\n \"quinella\": ";
+  WriteTableJson(out, PairTable(f));
+  out << ",\n \"winner_time\": " << JsonString(WinnerTimeText(f.winner_time)) << "}\n";
+}
+
 void WriteJson(std::ostream& out, const Figures& f, const RunInfo& run) {
-  out << "{\n  \"seed\": " << f.seed << ",\n  \"races\": " << f.races << ",\n  \"field\": " << String(run.field)
+  // The seed also as a string: a JSON reader that keeps numbers as doubles
+  // reads a seed above 2^53 as another one.
+  out << "{\n  \"seed\": " << f.seed << ",\n  \"seed_text\": \"" << f.seed << "\",\n  \"races\": " << f.races << ",\n  \"field\": " << JsonString(run.field)
       << ",\n  \"random_fields\": " << (f.random_fields ? "true" : "false") << ",\n";
   if (f.random_fields) {
     WriteCalibration(out, f);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "numbers.h"
+#include "figure_text.h"
 #include "report.h"
 #include "terminal_text.h"
 #include "text_table.h"
@@ -18,43 +19,10 @@ std::string Right(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-std::string Percent(double share) { return FormatMask(share * 100.0, "0.00") + "%"; }
-
-std::string Odds(double odds) {
-  if (!std::isfinite(odds)) return "-";
-  std::string text = "x";
-  return text += FormatMask(odds, "0.0");
-}
-
-std::string Fixed2(double value) { return std::isfinite(value) ? FormatMask(value, "0.00") : "-"; }
-
-// The 95% interval as low–high, in per cent, rounded outwards to the shown
-// hundredths: a horse that never won 100,000 races reads 0.00–0.01%, not an
-// interval of nothing. A hair's tolerance keeps 50% from becoming 50.01%.
-std::string IntervalText(const Interval& i) {
-  constexpr double kHair = 1e-9;
-  const double low = std::floor(i.low * 10000.0 + kHair) / 100.0;
-  const double high = std::ceil(i.high * 10000.0 - kHair) / 100.0;
-  return FormatMask(low, "0.00") + "–" + FormatMask(high, "0.00") + "%";
-}
-
-std::string Fair(const Chance& c) { return c.fair_odds ? Odds(*c.fair_odds) : "-"; }
-
 // The bar at the end of a row, if there is anything to draw.
 std::string BarColumn(double share) {
   const std::string bar = Bar(share, kBarCells);
   return bar.empty() ? bar : "  " + bar;
-}
-
-// Thousands separated by commas, for counts read by eye.
-std::string Grouped(std::uint64_t n) {
-  const std::string digits = std::to_string(n);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
-  }
-  return grouped;
 }
 
 std::string StyleCell(std::int32_t style) {
@@ -62,26 +30,10 @@ std::string StyleCell(std::int32_t style) {
   return glyph == " " ? "" : glyph;
 }
 
-// The widths are those of the usual figures; larger ones widen a column.
 void WriteField(std::ostream& out, const Figures& f) {
-  TextTable horses({{"No", 3}, {"Sp", 5}, {"St", 5}, {"Style", 7}, {"Odds", 7}, {"Win", 9}, {"95% interval", 16},
-                    {"Fair", 11}, {"Return", 8}, {"Place", 7}});
-  for (const HorseFigures& h : f.horses) {
-    horses.AddRow({std::to_string(h.number), FormatMask(h.speed, "000"), FormatMask(h.stamina, "000"),
-                   StyleCell(h.style), Odds(h.win.posted_odds), Percent(h.win.share), IntervalText(h.win.interval),
-                   Fair(h.win), Fixed2(h.win.stake_return), Fixed2(h.mean_place)},
-                  BarColumn(h.win.share));
-  }
-  horses.Write(out);
+  HorseTable(f).Write(out);
   out << "\n";
-  TextTable pairs({{"Quinella", 6, true}, {"Odds", 8}, {"First two", 11}, {"95% interval", 16}, {"Fair", 11},
-                   {"Return", 8}});
-  for (const PairFigures& p : f.pairs) {
-    pairs.AddRow({"   " + p.label, Odds(p.hit.posted_odds), Percent(p.hit.share), IntervalText(p.hit.interval),
-                  Fair(p.hit), Fixed2(p.hit.stake_return)},
-                 BarColumn(p.hit.share));
-  }
-  pairs.Write(out);
+  PairTable(f).Write(out);
 }
 
 void WriteCalibration(std::ostream& out, const Figures& f) {
@@ -108,6 +60,32 @@ void WriteCalibration(std::ostream& out, const Figures& f) {
 
 }  // namespace
 
+// The widths are those of the usual figures; larger ones widen a column.
+TextTable HorseTable(const Figures& f) {
+  TextTable horses({{"No", 3}, {"Sp", 5}, {"St", 5}, {"Style", 7}, {"Odds", 7}, {"Implied", 9}, {"Win", 9},
+                    {"95% interval", 16}, {"Fair", 11}, {"Return", 8}, {"Place", 7}, {"Pricing", 13}});
+  for (const HorseFigures& h : f.horses) {
+    horses.AddRow({std::to_string(h.number), FormatMask(h.speed, "000"), FormatMask(h.stamina, "000"),
+                   StyleCell(h.style), Odds(h.win.posted_odds), Percent(h.win.implied), Percent(h.win.share),
+                   IntervalText(h.win.interval), FairText(h.win), Fixed2(h.win.stake_return), Fixed2(h.mean_place),
+                   PricingText(PricingOf(h.win))},
+                  BarColumn(h.win.share));
+  }
+  return horses;
+}
+
+TextTable PairTable(const Figures& f) {
+  TextTable pairs({{"Quinella", 6, true}, {"Odds", 8}, {"Implied", 9}, {"First two", 11}, {"95% interval", 16},
+                   {"Fair", 11}, {"Return", 8}, {"Pricing", 13}});
+  for (const PairFigures& p : f.pairs) {
+    pairs.AddRow({"   " + p.label, Odds(p.hit.posted_odds), Percent(p.hit.implied), Percent(p.hit.share),
+                  IntervalText(p.hit.interval), FairText(p.hit), Fixed2(p.hit.stake_return),
+                  PricingText(PricingOf(p.hit))},
+                 BarColumn(p.hit.share));
+  }
+  return pairs;
+}
+
 std::string Bar(double share, int cells) {
   static constexpr const char* kEighths[] = {"", "▏", "▎", "▍", "▌", "▋", "▊", "▉"};
   if (!(share > 0.0)) return "";
@@ -124,9 +102,7 @@ void WriteText(std::ostream& out, const Figures& f, const RunInfo& run) {
   } else {
     WriteField(out, f);
   }
-  out << "\nWinner's time on the board (200 ms ticks): median "
-      << FormatRaceTime(f.winner_time.median, 1) << ", 5% " << FormatRaceTime(f.winner_time.fastest5, 1)
-      << ", 95% " << FormatRaceTime(f.winner_time.slowest5, 1) << "\n";
+  out << "\nWinner's time on the board (200 ms ticks): " << WinnerTimeText(f.winner_time) << "\n";
   char speed[32];
   std::snprintf(speed, sizeof speed, "%.1f s", run.seconds);
   const double per_second = run.seconds > 0.0 ? static_cast<double>(f.races) / run.seconds : 0.0;

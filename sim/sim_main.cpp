@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <fstream>
 #include <string>
 #include <thread>
 
+#include "chart_svg.h"
 #include "field_file_reader.h"
 #include "random_field.h"
 #include "report.h"
@@ -15,11 +17,12 @@
 
 namespace trotix::sim {
 
-namespace {
-
 std::uint64_t SeedFromClock() {
-  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  const auto ticks = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  return ticks % kExactSeedLimit;
 }
+
+namespace {
 
 unsigned HardwareThreads() { return std::max(1u, std::thread::hardware_concurrency()); }
 
@@ -87,6 +90,14 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
   run.threads = result.threads;
   run.seconds = result.seconds;
   const Figures figures = ComputeFigures(setup, result.tally);
+  if (options.svg) {
+    std::ofstream chart(*options.svg, std::ios::binary | std::ios::trunc);
+    chart << ChartSvg(figures);
+    if (!chart.flush()) {
+      err << "trotix-sim: the chart could not be written to " << *options.svg << "\n";
+      return kExitWriteFailed;
+    }
+  }
   if (options.json) {
     WriteJson(out, figures, run);
   } else {

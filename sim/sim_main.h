@@ -1,6 +1,7 @@
 // trotix-sim as a whole, apart from the process: arguments in, report out.
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -11,6 +12,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitWriteFailed = 1;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitNoResources = 3;  // the system refused the threads or the memory
+
+// A seed from the clock, below kExactSeedLimit.
+std::uint64_t SeedFromClock();
 
 // Runs the command line `args` (without the program's name). The report goes
 // to `out`; a bad command line or field file gives one line on `err` and

@@ -21,6 +21,9 @@ const char* const kHelpText =
     "  --random     a fresh random field for every race: how well the odds\n"
     "               formula predicts the winner, by implied chance and style\n"
     "  --json       the same figures as JSON\n"
+    "  --svg FILE   also write the field's chart to FILE: every horse's true\n"
+    "               chance with its 95% interval against what its odds imply,\n"
+    "               and the quinella\n"
     "  --help       this text\n"
     "\n"
     "Exit status: 0 on success; 1 when the report or this text could not be\n"
@@ -94,6 +97,13 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
       continue;
     }
 
+    if (arg == "--svg") {
+      if (!inline_value && i + 1 == args.size()) return fail("--svg needs a file name");
+      o.svg = std::string(inline_value ? *inline_value : args[++i]);
+      if (o.svg->empty()) return fail("--svg needs a file name");
+      continue;
+    }
+
     const bool is_switch = arg == "--random" || arg == "--json" || arg == "--help";
     if (is_switch && inline_value) return fail(std::string(arg) + " takes no value");
     if (arg == "--random") {
@@ -113,6 +123,7 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
   if (o.random_fields && o.file && !o.help) {
     return fail("--random races a fresh field every time and takes no horse data file");
   }
+  if (o.random_fields && o.svg && !o.help) return fail("--svg draws one field and cannot be used with --random");
   return parsed;
 }
 

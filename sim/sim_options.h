@@ -14,6 +14,9 @@ inline constexpr std::uint64_t kDefaultRaces = 100000;
 // 10^9 units per horse and race).
 inline constexpr std::uint64_t kMaxRaces = 1000000000;
 inline constexpr std::uint64_t kMaxThreads = 1024;
+// Seeds taken from the clock stay below 2^53, where every JSON reader (jq,
+// JavaScript) reads the number exactly and so can run the same races again.
+inline constexpr std::uint64_t kExactSeedLimit = std::uint64_t{1} << 53;
 
 struct SimOptions {
   std::uint64_t races = kDefaultRaces;
@@ -23,6 +26,7 @@ struct SimOptions {
   bool json = false;
   bool help = false;
   std::optional<std::string> file;    // the horse data file, if one is named
+  std::optional<std::string> svg;     // where to write the chart, if anywhere
 };
 
 struct ParsedOptions {

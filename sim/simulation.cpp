@@ -13,29 +13,16 @@ namespace trotix::sim {
 
 namespace {
 
-// Small enough that two threads share even a short run, large enough that
-// handing out blocks costs nothing next to the races.
-constexpr std::uint64_t kBlockRaces = 256;
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 
 }  // namespace
-
-void SimulateRaces(const RunSetup& setup, std::uint64_t first, std::uint64_t count, RaceState& race,
-                   Tally& tally) {
-  const FieldRecords* field = setup.random_fields ? nullptr : &setup.field;
-  for (std::uint64_t n = first; n < first + count; ++n) {
-    Pcg32Random random(RaceSeed(setup.seed, n));
-    const RaceOutcome outcome = RunRace(race, random, field);
-    CountRace(tally, race, outcome.winner_ticks);
-  }
-}
 
 RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& progress) {
   const auto start = std::chrono::steady_clock::now();
   const auto seconds_since_start = [start] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   };
-  const std::uint64_t blocks = (setup.races + kBlockRaces - 1) / kBlockRaces;
+  const std::uint64_t blocks = BlockCount(setup);
   const auto workers = static_cast<unsigned>(std::clamp<std::uint64_t>(threads, 1, std::max<std::uint64_t>(blocks, 1)));
 
   std::vector<Tally> tallies(workers);
@@ -50,10 +37,7 @@ RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& prog
     for (;;) {
       const std::uint64_t block = next_block.fetch_add(1, std::memory_order_relaxed);
       if (block >= blocks) break;
-      const std::uint64_t first = block * kBlockRaces;
-      const std::uint64_t count = std::min(kBlockRaces, setup.races - first);
-      SimulateRaces(setup, first, count, race, tally);
-      done.fetch_add(count, std::memory_order_relaxed);
+      done.fetch_add(SimulateBlock(setup, block, race, tally), std::memory_order_relaxed);
     }
     const std::lock_guard lock(mutex);
     --running;

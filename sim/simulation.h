@@ -5,22 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "field_file.h"
-#include "tally.h"
+#include "race_blocks.h"
 
 namespace trotix::sim {
-
-struct RunSetup {
-  std::uint64_t seed = 0;
-  std::uint64_t races = 0;
-  bool random_fields = false;  // a fresh random field for every race
-  FieldRecords field{};        // otherwise every race runs this field
-};
-
-// Races first .. first + count - 1 of the run, counted into `tally`. `race`
-// is scratch space, reused; nothing is allocated per race.
-void SimulateRaces(const RunSetup& setup, std::uint64_t first, std::uint64_t count, RaceState& race,
-                   Tally& tally);
 
 struct RunResult {
   Tally tally;

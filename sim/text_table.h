@@ -23,6 +23,10 @@ class TextTable {
   // one blank before its widest cell.
   void Write(std::ostream& out) const;
 
+  const std::vector<TextColumn>& columns() const { return columns_; }
+  std::size_t row_count() const { return rows_.size(); }
+  const std::vector<std::string>& cells(std::size_t row) const { return rows_[row].cells; }
+
  private:
   struct Row {
     std::vector<std::string> cells;

@@ -67,6 +67,7 @@ bool FrontEnd::OpenFieldFile(std::string_view name, std::string_view first_bytes
 
 void FrontEnd::NewRace() {
   SetUpField(race_, random_, field_file_ ? &*field_file_ : nullptr);
+  field_from_file_ = field_file_.has_value();
   bar_.bgr = kBarBlue;
   DrawScene();
 }

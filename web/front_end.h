@@ -65,6 +65,7 @@ class FrontEnd final : private RaceHost, private SceneHost {
   const Surface& picture() const { return picMain_; }
   bool run_enabled() const { return run_enabled_; }
   int distance() const { return bar_.value; }  // the distance bar's value, metres
+  bool field_from_file() const { return field_from_file_; }  // the field in the window
   std::int64_t ticks() const { return ticks_; }  // ticks run since loading
 
  private:
@@ -96,6 +97,7 @@ class FrontEnd final : private RaceHost, private SceneHost {
   Surface window_;
   DistanceBarState bar_;
   std::optional<FieldRecords> field_file_;
+  bool field_from_file_ = false;
   bool run_enabled_ = true;
   bool in_tick_ = false;  // a tick never starts inside another
   std::int64_t ticks_ = 0;

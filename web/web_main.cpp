@@ -133,6 +133,21 @@ EMSCRIPTEN_KEEPALIVE void trotix_refuse_field_folder(int name_bytes) {
                            std::string(trotix::kRandomFieldNote));
 }
 
+// The field now in the window, the one F7 lists, for the page's lab: 1 when
+// it came from the horse file, 0 when it was drawn at random, then its six
+// speeds, six staminas and six styles.
+EMSCRIPTEN_KEEPALIVE const double* trotix_field() {
+  static double field[1 + 3 * trotix::kHorseCount];
+  field[0] = front_end.field_from_file() ? 1.0 : 0.0;
+  for (std::size_t h = 0; h < trotix::kHorseCount; ++h) {
+    const trotix::Horse& horse = front_end.race().Horses[h];
+    field[1 + h] = horse.Speed;
+    field[1 + trotix::kHorseCount + h] = horse.Stamina;
+    field[1 + 2 * trotix::kHorseCount + h] = horse.Style;
+  }
+  return field;
+}
+
 // For the page's test hook.
 EMSCRIPTEN_KEEPALIVE int trotix_phase() { return front_end.race().Phase; }
 EMSCRIPTEN_KEEPALIVE double trotix_ticks() { return static_cast<double>(front_end.ticks()); }

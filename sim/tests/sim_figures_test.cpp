@@ -50,6 +50,25 @@ TEST(Tally, OneRaceCountsPlacesPairAndTheOddsFormula) {
   EXPECT_EQ(tally.style_chance[0], 500000000u);  // horses 1 and 5: 37.5% + 12.5%
 }
 
+// Two horses on the same shortest odds: the favourite is the lower number,
+// whichever of the two wins.
+TEST(Tally, TheFavouriteOnATieIsTheLowerNumber) {
+  const struct { std::int32_t winner; Count favourite_wins; } cases[] = {{1, 1}, {4, 0}, {0, 0}};
+  for (const auto& c : cases) {
+    RaceState race;
+    for (std::size_t h = 0; h < kHorseCount; ++h) {
+      race.Horses[h].WinOdds = h == 1 || h == 4 ? 3.5 : 5.25;  // horses 2 and 5 tie for the shortest
+      race.Horses[h].Style = 1;
+      race.FinishOrder[h].HorseIndex = static_cast<std::int32_t>(h);
+    }
+    std::swap(race.FinishOrder[0].HorseIndex, race.FinishOrder[static_cast<std::size_t>(c.winner)].HorseIndex);
+    race.FinishCount = 6;
+    Tally tally;
+    CountRace(tally, race, 570);
+    EXPECT_EQ(tally.favourite_wins, c.favourite_wins) << "winner " << c.winner + 1;
+  }
+}
+
 TEST(Figures, SharesOddsAndReturns) {
   RunSetup setup;
   setup.field = ParseFieldFile(kSampleField, true).horses;
@@ -86,6 +105,12 @@ TEST(Figures, SharesOddsAndReturns) {
       EXPECT_DOUBLE_EQ(*row.chance.fair_odds, *row.fair);
     }
   }
+  double implied = 0.0, pair_implied = 0.0;
+  for (const HorseFigures& h : f.horses) implied += h.win.implied;
+  for (const PairFigures& p : f.pairs) pair_implied += p.hit.implied;
+  EXPECT_NEAR(implied, 1.0, 1e-12) << "the odds formula shares out the whole field";
+  EXPECT_NEAR(pair_implied, 1.0, 1e-12);
+  EXPECT_DOUBLE_EQ(f.horses[3].win.implied, 4050.0 / 21875.0);  // 45 x 90 of the field's 21,875
   EXPECT_DOUBLE_EQ(f.horses[3].mean_place, (936 + 2 * 50 + 3 * 10 + 4 * 4) / 1000.0);
   EXPECT_EQ(f.pairs[PairSlot(3, 5)].label, "4-6");
   EXPECT_EQ(f.horses[3].style, 4);
@@ -107,6 +132,23 @@ TEST(Figures, WilsonIntervalsHoldAtTheEdges) {
   }
   EXPECT_EQ(WilsonInterval95(0, 100).low, 0.0) << "exactly the edge";
   EXPECT_EQ(WilsonInterval95(100, 100).high, 1.0) << "exactly the edge";
+}
+
+// Only an interval wholly on one side of the implied chance says the odds
+// are wrong; one that touches it may be the odds' own.
+TEST(Figures, PricingNeedsTheWholeInterval) {
+  const struct {
+    double low, high, implied;
+    Pricing pricing;
+  } cases[] = {{0.30, 0.35, 0.25, Pricing::kUnderpriced}, {0.10, 0.20, 0.25, Pricing::kOverpriced},
+               {0.20, 0.30, 0.25, Pricing::kWithin},      {0.25, 0.30, 0.25, Pricing::kWithin},
+               {0.20, 0.25, 0.25, Pricing::kWithin},      {0.0, 0.1, 0.0, Pricing::kWithin}};
+  for (const auto& c : cases) {
+    Chance chance;
+    chance.interval = {c.low, c.high};
+    chance.implied = c.implied;
+    EXPECT_EQ(PricingOf(chance), c.pricing) << c.low << "-" << c.high << " against " << c.implied;
+  }
 }
 
 TEST(Report, BarsInEighthsOfACell) {

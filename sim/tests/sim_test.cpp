@@ -18,6 +18,7 @@
 #include "race_runner.h"
 #include "sim_main.h"
 #include "silent_host.h"
+#include "simulation.h"
 #include "utf8.h"
 
 namespace trotix::sim {
@@ -248,9 +249,10 @@ TEST_F(SimTest, ColumnsNeverTouchAndJsonIsUtf8) {
     std::istringstream fields(line);
     std::vector<std::string> cells;
     for (std::string cell; fields >> cell;) cells.push_back(cell);
-    // No, Sp, St, style, odds, win, interval, fair, return, place, and a bar when it won.
-    EXPECT_GE(cells.size(), 10u) << line;
-    EXPECT_LE(cells.size(), 11u) << line;
+    // No, Sp, St, style, odds, implied, win, interval, fair, return, place, and
+    // when they apply the pricing and a bar.
+    EXPECT_GE(cells.size(), 11u) << line;
+    EXPECT_LE(cells.size(), 13u) << line;
   }
   EXPECT_EQ(rows, 6);
 

@@ -1,13 +1,16 @@
 // Where the game's window and the panel of controls stand. The window is
 // drawn at the largest whole number of device pixels per window pixel that
 // leaves room for the panel, below the window or beside it, whichever gives
-// the larger window; nothing ever covers it. Its corner sits on a whole
+// the larger window; nothing ever covers it. The lab, when open, stands under
+// both, and the page scrolls down to it. Its corner sits on a whole
 // device pixel, so every window pixel is the same square of device pixels
 // at any device pixel ratio. On a page too small for both, the page scrolls.
 'use strict';
 window.trotixLayout = (function () {
   const canvas = document.getElementById('window');
   const panel = document.getElementById('panel');
+  const lab = document.getElementById('lab');
+  const labWidth = 760;   // CSS px of the lab at most, as wide as its tables
   const gap = 8;          // CSS px between the window and the panel beside it
   const sideWidth = 200;  // CSS px of the panel beside the window
 
@@ -60,6 +63,13 @@ window.trotixLayout = (function () {
     canvas.style.width = canvas.width + 'px';
     canvas.style.height = canvas.height + 'px';
     canvas.style.transform = `translate(${left}px, ${top}px) scale(${scale / ratio})`;
+
+    if (!lab.hidden) {
+      const wide = Math.max(0, Math.min(labWidth, width - 2 * gap));
+      lab.style.left = Math.floor((width - wide) / 2) + 'px';
+      lab.style.width = wide + 'px';
+      lab.style.top = Math.ceil(Math.max(top + windowHeight, panel.offsetTop + panel.offsetHeight)) + gap + 'px';
+    }
   }
 
   addEventListener('resize', fit);

@@ -73,7 +73,7 @@
   // ---- Input. F5 and F7 are the game's wherever the focus is: the browser
   // neither reloads nor turns on caret browsing. They act on release, as on
   // the desktop. Ctrl+F5 and Ctrl+R reload as on any page. "?" and F1 open
-  // the help.
+  // the help ("?" not while it is typed into the lab's seed).
   const keyCodes = { F5: 116, F7: 118 };
   addEventListener('keydown', (event) => {
     if (event.key in keyCodes && !event.ctrlKey) event.preventDefault();
@@ -85,7 +85,8 @@
     }
     // F1 never opens the browser's own help over the game.
     if (event.key === 'F1') event.preventDefault();
-    if ((event.key === 'F1' || event.key === '?') && playing()) {
+    const typing = event.target instanceof HTMLInputElement || event.target instanceof HTMLSelectElement;
+    if ((event.key === 'F1' || (event.key === '?' && !typing)) && playing()) {
       event.preventDefault();
       controls.openHelp();
     }

@@ -59,7 +59,7 @@ export function watchForErrors(page, problems) {
 // A folder served as any static host would, on the loopback address only;
 // resolves to the listening server.
 export function serveFolder(folder) {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
                   '.webmanifest': 'application/manifest+json' };
   const root = path.resolve(folder);
   const server = createServer((request, response) => {

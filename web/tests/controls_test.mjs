@@ -69,14 +69,14 @@ async function checkKeyboard() {
   const page = await open({ width: 800, height: 700 });
   check(await text(page, 'test-mode') !== null, 'the page does not say that the test hook is on');
   const order = [];
-  for (let i = 0; i < 4; ++i) {
+  for (let i = 0; i < 5; ++i) {
     await page.keyboard.press('Tab');
     order.push(await page.evaluate(() => {
       const style = getComputedStyle(document.activeElement);
       return document.activeElement.id + (style.outlineStyle === 'solid' && parseFloat(style.outlineWidth) >= 2 ? '' : ' (no ring)');
     }));
   }
-  check(order.join() === 'run,field,choose-file,help-button', `Tab went ${order.join(', ')}`);
+  check(order.join() === 'run,field,lab-open,choose-file,help-button', `Tab went ${order.join(', ')}`);
   const press = async (id, key) => { await page.focus(`#${id}`); await page.keyboard.press(key); };
   await press('field', ' ');
   check(await listing(page), 'Space on Field did not list the field');
@@ -98,13 +98,15 @@ async function checkKeyboard() {
   await page.close();
 }
 
-// axe-core at the start, mid-race, on the board and with the help open; the
-// distance and the board in words.
+// axe-core at the start, mid-race, on the board, with the help open and
+// with the lab's figures showing; the distance and the board in words.
 async function checkScreenReader() {
   const page = await open({ width: 800, height: 700 });
   await page.addScriptTag({ path: createRequire(import.meta.url).resolve('axe-core/axe.min.js') });
   const audit = async (when) => {
-    const found = await page.evaluate(async () => (await window.axe.run(document)).violations
+    // No preload: axe would fetch the page's style sheets again, which a page
+    // from file:// may not.
+    const found = await page.evaluate(async () => (await window.axe.run(document, { preload: false })).violations
       .filter((v) => v.impact === 'serious' || v.impact === 'critical').map((v) => `${v.id} at ${v.nodes.map((n) => n.target)}`));
     check(found.length === 0, `axe-core ${when}: ${found.join('; ')}`);
   };
@@ -123,6 +125,10 @@ async function checkScreenReader() {
   await audit('on the board');
   await page.keyboard.press('?');
   await audit('with the help open');
+  await page.keyboard.press('Escape');
+  await page.click('#lab-open');
+  await page.evaluate(() => window.trotixLab.run({ seed: 1, races: 1000, workers: 2 }));
+  await audit("with the lab's figures");
   await page.close();
 }
 
@@ -185,15 +191,20 @@ async function checkHorseFiles() {
   await page.close();
 }
 
-// At phone and desktop sizes and ratios, with a long refusal and a file
-// name showing: no button under 44 x 44 px, nothing over the window, and on
-// the screen every window pixel a whole square of device pixels.
+// At phone and desktop sizes and ratios, with a long refusal, a file name,
+// a line of the page's own and the lab showing: no button under 44 x 44 px,
+// nothing over the window, and on the screen every window pixel a whole
+// square of device pixels.
 async function checkLayout() {
   const sizes = [[360, 640, 1], [360, 640, 3], [390, 844, 3], [844, 390, 2], [768, 1024, 2], [700, 500, 1], [480, 400, 1],
                  [700, 500, 2], [1920, 1080, 1], [1366, 768, 1.5], [412, 915, 2.625]];
   const page = await open({ width: 800, height: 700 });
   await choose(page, goodFile);
-  await page.evaluate(() => window.trotixControls.showNotice('a long refusal line '.repeat(20), ''));
+  await page.evaluate(() => {
+    window.trotixControls.showNotice('a long refusal line '.repeat(20), '');
+    window.Trotix.say('a line of the page about itself');
+    window.trotixLab.open();
+  });
   for (const [width, height, deviceScaleFactor] of sizes) {
     const at = `at ${width} x ${height} (ratio ${deviceScaleFactor})`;
     await page.setViewport({ width, height, deviceScaleFactor });
@@ -201,9 +212,10 @@ async function checkLayout() {
     await page.waitForFunction(() => window.trotixLayout.ratio() === devicePixelRatio, { timeout: 5000 })
       .catch(() => failures.push(`${at} the window was not laid out again`));
     const seen = await page.evaluate(() => {
+      window.scrollTo(0, 0);  // the lab's Run took the focus, and the page scrolled to it
       const game = document.getElementById('window').getBoundingClientRect();
       const over = (r) => r.left < game.right && game.left < r.right && r.top < game.bottom && game.top < r.bottom;
-      const shown = [...document.querySelectorAll('#panel button, #panel p')].filter((e) => e.getClientRects().length > 0);
+      const shown = [...document.querySelectorAll('#panel button, #panel p, #lab')].filter((e) => e.getClientRects().length > 0);
       return { covering: shown.filter((e) => over(e.getBoundingClientRect())).map((e) => e.id),
                small: shown.filter((e) => e.tagName === 'BUTTON' && Math.min(e.offsetWidth, e.offsetHeight) < 44).map((e) => e.id) };
     });

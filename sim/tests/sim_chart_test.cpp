@@ -1,0 +1,158 @@
+// The chart: one mark a horse on its interval, where the figures put it; and
+// trotix-sim --svg writes the chart of the run it reports, or says why not.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <tuple>
+#include <unistd.h>
+
+#include "chart_svg.h"
+#include "field_file.h"
+#include "race_blocks.h"
+#include "sim_main.h"
+#include "sim_options.h"
+
+namespace trotix::sim {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSampleField = "80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n";
+
+Figures SampleFigures(const std::array<Count, kHorseCount>& wins) {
+  RunSetup setup;
+  setup.field = ParseFieldFile(kSampleField, true).horses;
+  Tally tally;
+  tally.races = 1000;
+  for (std::size_t h = 0; h < kHorseCount; ++h) tally.places[h][0] = wins[h];
+  tally.winner_ticks[574] = 1000;
+  return ComputeFigures(setup, tally);
+}
+
+// The text of every element with class `name` inside horse `number`'s group.
+std::vector<std::string> Marks(const std::string& svg, int number, const std::string& name) {
+  const std::string open = "<g class=\"horse\" data-number=\"" + std::to_string(number) + "\">";
+  const std::size_t from = svg.find(open);
+  if (from == std::string::npos) return {};
+  const std::string group = svg.substr(from, svg.find("</g>", from) - from);
+  const std::regex element("<(\\w+) [^>]*class=\"" + name + "\"[^>]*>");
+  std::vector<std::string> found;
+  for (std::sregex_iterator it(group.begin(), group.end(), element), end; it != end; ++it) found.push_back(it->str());
+  return found;
+}
+
+double Attribute(const std::string& element, const std::string& name) {
+  std::smatch m;
+  if (!std::regex_search(element, m, std::regex(" " + name + "=\"([-0-9.]+)\""))) return -1.0;
+  return std::stod(m[1]);
+}
+
+TEST(Chart, OneMarkAHorseOnItsInterval) {
+  // 936 wins of 1000 for horse 4 (implied 18.5%): the scale runs to 100%,
+  // 310 pixels from x = 160.
+  const Figures f = SampleFigures({0, 0, 0, 936, 0, 64});
+  const std::string svg = ChartSvg(f);
+  for (const HorseFigures& h : f.horses) {
+    SCOPED_TRACE(h.number);
+    const auto marks = Marks(svg, h.number, "true");
+    const auto intervals = Marks(svg, h.number, "interval");
+    ASSERT_EQ(marks.size(), 1u);
+    ASSERT_EQ(intervals.size(), 1u);
+    const double x = marks[0].starts_with("<circle") ? Attribute(marks[0], "cx") : -1.0;
+    const Pricing pricing = PricingOf(h.win);
+    EXPECT_EQ(marks[0].starts_with("<circle"), pricing == Pricing::kWithin) << "a triangle when mispriced";
+    if (x >= 0.0) {
+      EXPECT_NEAR(x, 160.0 + 310.0 * h.win.share, 0.05);
+    }
+    // The interval's path starts at its low end and ends at its high end.
+    std::smatch ends;
+    ASSERT_TRUE(std::regex_search(intervals[0], ends, std::regex("d=\"M([0-9.]+) .*M([0-9.]+) ")));
+    EXPECT_NEAR(std::stod(ends[1]), 160.0 + 310.0 * h.win.interval.low, 0.05);
+    EXPECT_NEAR(std::stod(ends[2]), 160.0 + 310.0 * h.win.interval.high, 0.05);
+    const auto implied = Marks(svg, h.number, "implied");
+    ASSERT_EQ(implied.size(), 1u);
+    EXPECT_NEAR(Attribute(implied[0], "width"), 310.0 * h.win.implied, 0.05);
+  }
+  EXPECT_EQ(Marks(svg, 4, "true")[0].find("#0072b2") != std::string::npos, true) << "underpriced in blue";
+  EXPECT_NE(svg.find("【4】追 x3.8"), std::string::npos) << "the listing's number, style and odds";
+  EXPECT_NE(svg.find("median 1:54.8"), std::string::npos);
+  EXPECT_EQ(svg.find("NaN"), std::string::npos);
+}
+
+// A field whose chances are all small keeps them readable: the scale ends at
+// the next 10% above the largest figure drawn.
+TEST(Chart, TheScaleEndsAboveTheLargestFigure) {
+  const Figures f = SampleFigures({170, 170, 170, 170, 160, 160});
+  const std::string svg = ChartSvg(f);
+  EXPECT_NE(svg.find(">30%</text>"), std::string::npos);
+  EXPECT_EQ(svg.find(">40%</text>"), std::string::npos);
+  const auto marks = Marks(svg, 5, "true");  // 16% against an implied 16.5%: a dot
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_NEAR(Attribute(marks[0], "cx"), 160.0 + 310.0 * 0.16 / 0.3, 0.05);
+}
+
+class SimSvgTest : public ::testing::Test {
+ protected:
+  fs::path dir_ = fs::temp_directory_path() / ("trotix_sim_svg_test_" + std::to_string(::getpid()));
+  void SetUp() override {
+    fs::create_directories(dir_);
+    std::ofstream(dir_ / "horsedat.txt", std::ios::binary) << kSampleField;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string out_, err_;
+  int Run(std::vector<std::string> args) {
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream o, e;
+    const int status = SimMain(views, o, e, false);
+    out_ = o.str(), err_ = e.str();
+    return status;
+  }
+};
+
+TEST_F(SimSvgTest, WritesTheChartOfTheRunItReports) {
+  const std::string chart = (dir_ / "chart.svg").string();
+  const std::string field = (dir_ / "horsedat.txt").string();
+  ASSERT_EQ(Run({"--races", "600", "--seed", "9", "--svg", chart, field}), kExitOk);
+  std::ifstream in(chart, std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+  RunSetup setup;
+  setup.seed = 9;
+  setup.races = 600;
+  setup.field = ParseFieldFile(kSampleField, true).horses;
+  Tally tally;
+  RaceState race;
+  for (std::uint64_t b = 0; b < BlockCount(setup); ++b) SimulateBlock(setup, b, race, tally);
+  EXPECT_EQ(written, ChartSvg(ComputeFigures(setup, tally)));
+}
+
+TEST_F(SimSvgTest, RefusesWhatItCannotDraw) {
+  const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
+      {{"--random", "--svg", (dir_ / "c.svg").string()}, kExitBadInput, "--svg draws one field"},
+      {{"--svg"}, kExitBadInput, "--svg needs a file name"},
+      {{"--races", "10", "--svg", (dir_ / "no" / "c.svg").string()}, kExitWriteFailed, "the chart could not be written"}};
+  for (const auto& [args, status, message] : cases) {
+    EXPECT_EQ(Run(args), status) << message;
+    EXPECT_NE(err_.find(message), std::string::npos) << err_;
+  }
+}
+
+// A seed from the clock once ran above 2^53, where jq and JavaScript read
+// another number; the seed is also written as a string for any seed given.
+TEST_F(SimSvgTest, TheSeedReadsBackFromTheJson) {
+  for (int i = 0; i < 3; ++i) EXPECT_LT(SeedFromClock(), kExactSeedLimit);
+  ASSERT_EQ(Run({"--json", "--races", "10", "--seed", "18446744073709551615"}), kExitOk);
+  EXPECT_NE(out_.find("\"seed\": 18446744073709551615,\n  \"seed_text\": \"18446744073709551615\","),
+            std::string::npos) << out_.substr(0, 120);
+  ASSERT_EQ(Run({"--json", "--races", "10"}), kExitOk);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(out_, m, std::regex("\"seed\": (\\d+),\n  \"seed_text\": \"(\\d+)\"")));
+  EXPECT_EQ(m[1], m[2]);
+  EXPECT_LT(std::stoull(m[1]), kExactSeedLimit);
+}
+
+}  // namespace
+}  // namespace trotix::sim
