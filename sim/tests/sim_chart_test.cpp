@@ -76,7 +76,7 @@ TEST(Chart, OneMarkAHorseOnItsInterval) {
     ASSERT_EQ(implied.size(), 1u);
     EXPECT_NEAR(Attribute(implied[0], "width"), 310.0 * h.win.implied, 0.05);
   }
-  EXPECT_EQ(Marks(svg, 4, "true")[0].find("#0072b2") != std::string::npos, true) << "underpriced in blue";
+  EXPECT_EQ(Marks(svg, 4, "true")[0].find("#005f94") != std::string::npos, true) << "underpriced in blue";
   EXPECT_NE(svg.find("【4】追 x3.8"), std::string::npos) << "the listing's number, style and odds";
   EXPECT_NE(svg.find("median 1:54.8"), std::string::npos);
   EXPECT_EQ(svg.find("NaN"), std::string::npos);
