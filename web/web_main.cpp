@@ -1,6 +1,6 @@
-// The game in a page: the front end's handlers exported to the page's
-// script, and the page's timer, clock, canvas and boxes imported from it
-// (page_imports.js).
+// The game in a page: the main window's handlers exported to the page's
+// script through the page's adapter, and the page's timer, clock, canvas and
+// boxes imported from it (page_imports.js).
 #include <emscripten.h>
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 
 #include "field_file.h"
 #include "front_end.h"
+#include "frm_main.h"
 
 extern "C" {
 double trotix_page_clock_seconds();
@@ -54,17 +55,32 @@ std::string incoming;
 using trotix::web::front_end;
 using trotix::web::incoming;
 
+namespace {
+trotix::frmMain& form() { return front_end.form(); }
+std::string board_text;  // the last board text handed out, alive until the next
+}  // namespace
+
 extern "C" {
 
 // The seed comes as a double: the page's integers are exact up to 2^53.
-EMSCRIPTEN_KEEPALIVE void trotix_load(double seed) { front_end.Form_Load(static_cast<std::uint64_t>(seed)); }
-EMSCRIPTEN_KEEPALIVE void trotix_timer() { front_end.Timer1_Timer(); }
-EMSCRIPTEN_KEEPALIVE void trotix_key_up(int key_code) { front_end.Form_KeyUp(static_cast<std::int16_t>(key_code)); }
+EMSCRIPTEN_KEEPALIVE void trotix_load(double seed) { form().Form_Load(static_cast<std::uint64_t>(seed)); }
+EMSCRIPTEN_KEEPALIVE void trotix_timer() { form().Timer1_Timer(); }
+EMSCRIPTEN_KEEPALIVE void trotix_key_up(int key_code) { form().Form_KeyUp(static_cast<std::int16_t>(key_code), 0); }
 EMSCRIPTEN_KEEPALIVE void trotix_click(int x, int y) { front_end.Click(x, y); }
+EMSCRIPTEN_KEEPALIVE void trotix_run() { form().PressRun(); }
+
+// The window's state, for the page's own controls and its live region.
+EMSCRIPTEN_KEEPALIVE int trotix_listing_offered() { return form().ListingOffered() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int trotix_distance() { return form().controls().bar_value; }
+EMSCRIPTEN_KEEPALIVE int trotix_bar_colour() { return static_cast<int>(form().controls().bar_colour); }
+EMSCRIPTEN_KEEPALIVE char* trotix_board_text() {
+  board_text = form().BoardText();
+  return board_text.data();
+}
 
 // A horse data file: the page reads at most this many of its first bytes,
 // asks for room for the name and the bytes, writes them there and opens it.
-// Opening says whether the file was taken.
+// Opening says what became of it: 0 refused, 1 set up now, 2 at the next Run.
 EMSCRIPTEN_KEEPALIVE int trotix_field_file_bytes() { return static_cast<int>(trotix::kFieldFileReadLimit + 1); }
 EMSCRIPTEN_KEEPALIVE char* trotix_field_file_room(int name_bytes, int content_bytes) {
   incoming.assign(static_cast<std::size_t>(name_bytes) + static_cast<std::size_t>(content_bytes), '\0');
@@ -73,15 +89,15 @@ EMSCRIPTEN_KEEPALIVE char* trotix_field_file_room(int name_bytes, int content_by
 EMSCRIPTEN_KEEPALIVE int trotix_open_field_file(int name_bytes) {
   const std::string_view file = incoming;
   const auto split = static_cast<std::size_t>(name_bytes);
-  const bool taken = front_end.OpenFieldFile(file.substr(0, split), file.substr(split));
+  const trotix::FieldFileTaken taken = front_end.OpenFieldFile(file.substr(0, split), file.substr(split));
   incoming = std::string();
-  return taken ? 1 : 0;
+  return static_cast<int>(taken);
 }
 EMSCRIPTEN_KEEPALIVE void trotix_forget_field_file() { front_end.ForgetFieldFile(); }
 
 // For the page's test hook.
-EMSCRIPTEN_KEEPALIVE int trotix_phase() { return front_end.race().Phase; }
-EMSCRIPTEN_KEEPALIVE double trotix_ticks() { return static_cast<double>(front_end.ticks()); }
-EMSCRIPTEN_KEEPALIVE int trotix_run_enabled() { return front_end.run_enabled() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int trotix_phase() { return form().race().Phase; }
+EMSCRIPTEN_KEEPALIVE double trotix_ticks() { return static_cast<double>(form().ticks()); }
+EMSCRIPTEN_KEEPALIVE int trotix_run_enabled() { return form().run_enabled() ? 1 : 0; }
 
 }
