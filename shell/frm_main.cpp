@@ -38,6 +38,7 @@ void frmMain::Form_Unload(std::int16_t& /*cancel: left as it is, so unloading al
 void frmMain::cmdRun_Click() {
   platform_.SetPriorityClass(kRealtimePriorityClass);
   NewRace();
+  if (unloaded_) return;  // closed while the new field was drawn: no race starts
   controls_.run_enabled = false;
   timer_on_ = true;
   platform_.StartTimer(kTickMilliseconds);

@@ -52,12 +52,10 @@ TEST_F(MainWindow, LoadsReadyWithARandomFieldShown) {
   EXPECT_EQ(random.count, kDrawsPerRandomField);
   EXPECT_EQ(platform.position_loads, 1);
   EXPECT_EQ(platform.presents, 1);
-  EXPECT_EQ(form.race().Phase, kPhaseReady);
   EXPECT_TRUE(platform.shown.run_enabled);
   EXPECT_EQ(platform.shown.bar_value, 2000);
   EXPECT_EQ(platform.shown.bar_colour, kBarBlue);
   EXPECT_EQ(platform.interval, 0);
-  EXPECT_TRUE(platform.priority_calls.empty());
   EXPECT_TRUE(platform.notices.empty()) << "no file at all is not worth a word";
 }
 
@@ -94,7 +92,11 @@ TEST_F(MainWindow, F5AndF7ByPhaseAndByRunsState) {
         const bool runs_now = key == kVkF5 && run_enabled;
         SCOPED_TRACE(::testing::Message() << "key " << key << ", phase " << phase << ", run " << run_enabled);
         EXPECT_EQ(offered_before, offered);
-        EXPECT_EQ(fresh.listings.size(), lists ? 1u : 0u);
+        EXPECT_EQ(fresh.listings, lists ? std::vector<std::string>{FieldListingText(window.race())}
+                                        : std::vector<std::string>{});
+        if (lists) {
+          EXPECT_EQ(fresh.listing_title, "データ");
+        }
         EXPECT_EQ(fresh.priority_calls.size(), runs + (runs_now ? 1 : 0));
         if (runs_now) {
           EXPECT_FALSE(window.run_enabled());
@@ -102,23 +104,6 @@ TEST_F(MainWindow, F5AndF7ByPhaseAndByRunsState) {
       }
     }
   }
-}
-
-TEST_F(MainWindow, F7ListsTheFieldOnDisplayUnderItsTitle) {
-  form.Form_KeyUp(kVkF7, 0);
-  ASSERT_EQ(platform.listings.size(), 1u);
-  EXPECT_EQ(platform.listing_title, "データ");
-  EXPECT_EQ(platform.listings[0], FieldListingText(form.race()));
-}
-
-TEST_F(MainWindow, APressOfRunCountsOnlyWhileRunIsEnabled) {
-  form.PressRun();
-  EXPECT_EQ(Runs(), 1u);
-  form.PressRun();
-  EXPECT_EQ(Runs(), 1u);
-  RunOut();
-  form.PressRun();
-  EXPECT_EQ(Runs(), 3u) << "the race's end restores the priority, the next Run raises it";
 }
 
 TEST_F(MainWindow, RunIsDisabledOnlyAfterTheNewFieldIsBuilt) {
@@ -212,6 +197,14 @@ TEST_F(MainWindow, ClosingMidRaceSavesThePositionAndEndsTheRace) {
   form.Form_KeyUp(kVkF5, 0);
   EXPECT_EQ(form.race().LeadPosition, lead);
   EXPECT_EQ(Runs(), 1u);
+}
+
+TEST_F(MainWindow, ClosedWhileRunDrawsTheNewFieldNoRaceStarts) {
+  std::int16_t cancel = 0;
+  platform.waiting = [&] { form.Form_Unload(cancel); };
+  form.cmdRun_Click();
+  EXPECT_EQ(platform.interval, 0);
+  EXPECT_FALSE(form.timer_on());
 }
 
 // The horse data file: the field comes from it when it is read whole and

@@ -1,5 +1,4 @@
-// The page's adapter: its click and its horse files reach the main window,
-// and what it presents is the window's picture with the controls' state.
+// The page's adapter: its click and its horse files reach the main window.
 #include "front_end.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "blit.h"
 #include "field_file.h"
 #include "scripted_clock.h"
 
@@ -20,11 +18,10 @@ class NotingPage final : public PageHost {
  public:
   void StartTimer(int interval_ms) override { interval = interval_ms; }
   void StopTimer() override { interval = 0; }
-  void Present(const Surface& window) override { shown = window; }
+  void Present(const Surface&) override {}
   void ShowFieldListing(std::string_view, std::string_view) override {}
   void ShowFieldFileNotice(std::string_view notice) override { notices.emplace_back(notice); }
   int interval = 0;
-  Surface shown;
   std::vector<std::string> notices;
 };
 
@@ -49,17 +46,6 @@ TEST_F(PageAdapter, AClickPressesRunOnlyOnTheButton) {
     front_end.Click(c.x, c.y);
     EXPECT_EQ(page.interval != 0, c.presses) << c.x << "," << c.y;
   }
-}
-
-TEST_F(PageAdapter, PresentsTheRacePictureInItsPlaceWithTheControls) {
-  form.Form_Load(1);
-  form.cmdRun_Click();
-  const PixelBox pic = PixelsOf(kPicMain);
-  Surface expected = NewWindow();
-  BitBlt(expected, pic.left, pic.top, pic.width, pic.height, form.picMain(), RasterOp::kSrcCopy);
-  DrawDistanceBar(expected, {2000, form.controls().bar_value, form.controls().bar_colour});
-  DrawRunButton(expected, false);
-  EXPECT_TRUE(page.shown.SamePixels(expected));
 }
 
 // What the page hands in is as many first bytes as it read: one past the
@@ -92,11 +78,6 @@ TEST_F(PageAdapter, ATakenFileWaitsForTheNextRunWhileARaceRunsAndARefusedOneIsDr
   next_race();
   EXPECT_EQ(page.notices.size(), told) << "the refused file was dropped, not read again";
   EXPECT_NE(form.race().Horses[0].Speed, 80.0);
-  next_race();
-  EXPECT_EQ(front_end.OpenFieldFile("horsedat.txt", kGoodFile), FieldFileTaken::kNextRace);
-  front_end.ForgetFieldFile();
-  next_race();
-  EXPECT_NE(form.race().Horses[0].Speed, 80.0) << "forgotten";
 }
 
 }  // namespace
