@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/screens.h"
 #include "qt_main_window.h"
 #include "position_text.h"
 #include "private_profile.h"
 #include "profile_file.h"
+#include "terminal_text.h"
 #include "trusted_path.h"
 #include "twips.h"
 
@@ -37,8 +39,9 @@ LinkPolicy PositionLinkPolicy(FilePlace place) {
 
 // One line on standard error for a position that was not read or not
 // stored as it should have been; nothing when all went well.
-void Tell(ProfileFileStatus status, const std::string& path, const std::string& untrusted, bool saving) {
-  const char* file = path.c_str();
+void Tell(ProfileFileStatus status, const std::string& path, const std::string& untrusted_path, bool saving) {
+  const std::string shown = TerminalSafe(path), untrusted = TerminalSafe(untrusted_path);
+  const char* file = shown.c_str();
   const char* read_or_stored = saving ? "stored in" : "read from";
   switch (status) {
     case ProfileFileStatus::kOk:
@@ -79,8 +82,8 @@ void QtMainWindow::LoadWindowPosition() {
   Tell(file.status, path, file.untrusted, false);
   const float top = ParsePositionValue(GetProfileString(file.text, kSection, "Top", "0", kValueBufferSize));
   const float left = ParsePositionValue(GetProfileString(file.text, kSection, "Left", "0", kValueBufferSize));
-  // Applied as stored, also where the window cannot be seen.
-  move(WindowCoordinate(left), WindowCoordinate(top));
+  // Applied as stored, unless its title bar would be on no screen.
+  move(ReachablePosition(QPoint(WindowCoordinate(left), WindowCoordinate(top)), size()));
   last_position_ = pos();
 }
 
@@ -100,11 +103,16 @@ void QtMainWindow::SaveBeforeExit() {
 // Plain data and POSIX calls only, with no word to the window system: this
 // also runs from exit() after the display has gone.
 void QtMainWindow::StorePosition(QPoint frame) {
-  const std::string path = PositionFilePath();
+  const PositionSave place = platform_.files.PositionFileForSave();
+  if (!place.problem.empty()) {
+    std::fprintf(stderr, "Trotix: %s\n", place.problem.c_str());
+    return;
+  }
+  const std::string& path = place.path;
   // The user's folder is made on the first save.
-  if (const std::string failed = MakeTrustedFolder(FolderOf(path)); !failed.empty()) {
+  if (const std::string failed = place.may_make_folder ? MakeTrustedFolder(FolderOf(path)) : ""; !failed.empty()) {
     std::fprintf(stderr, "Trotix: the folder %s could not be made safely, so the window position is not stored in %s\n",
-                 failed.c_str(), path.c_str());
+                 TerminalSafe(failed).c_str(), TerminalSafe(path).c_str());
     return;
   }
   const auto twips = [](int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); };

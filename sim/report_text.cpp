@@ -4,6 +4,7 @@
 
 #include "numbers.h"
 #include "report.h"
+#include "terminal_text.h"
 #include "text_table.h"
 #include "texts.h"
 
@@ -117,7 +118,7 @@ std::string Bar(double share, int cells) {
 }
 
 void WriteText(std::ostream& out, const Figures& f, const RunInfo& run) {
-  out << "trotix-sim: " << run.field << ", " << Grouped(f.races) << " races, seed " << f.seed << "\n\n";
+  out << "trotix-sim: " << TerminalSafe(run.field) << ", " << Grouped(f.races) << " races, seed " << f.seed << "\n\n";
   if (f.random_fields) {
     WriteCalibration(out, f);
   } else {

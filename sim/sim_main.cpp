@@ -11,6 +11,7 @@
 #include "report.h"
 #include "sim_options.h"
 #include "simulation.h"
+#include "terminal_text.h"
 
 namespace trotix::sim {
 
@@ -44,7 +45,7 @@ int Delivered(std::ostream& out, std::ostream& err, const char* what) {
 int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostream& err, bool err_is_terminal) {
   const ParsedOptions parsed = ParseOptions(args);
   if (!parsed.error.empty()) {
-    err << "trotix-sim: " << parsed.error << "\n";
+    err << "trotix-sim: " << TerminalSafe(parsed.error) << "\n";
     return kExitBadInput;
   }
   const SimOptions& options = parsed.options;
@@ -61,8 +62,8 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
   if (options.file) {
     const FieldFileRead read = ReadFieldFile(*options.file);
     if (read.status != FieldFileStatus::kRead) {
-      err << "trotix-sim: " << (read.status == FieldFileStatus::kAbsent ? *options.file + ": no such file" : read.message)
-          << "\n";
+      err << "trotix-sim: "
+          << TerminalSafe(read.status == FieldFileStatus::kAbsent ? *options.file + ": no such file" : read.message) << "\n";
       return kExitBadInput;
     }
     setup.field = read.horses;

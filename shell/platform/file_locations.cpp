@@ -1,6 +1,8 @@
 #include "file_locations.h"
 
+#include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <pwd.h>
 #include <string_view>
@@ -8,6 +10,7 @@
 #include <unistd.h>
 
 #include "field_file.h"
+#include "terminal_text.h"
 
 namespace trotix {
 
@@ -35,16 +38,34 @@ std::string FileLocations::PositionFile() const {
   return Join(position_place == FilePlace::kBesideProgram ? program_dir : user_dir, "Trotix.ini");
 }
 
+std::string FileLocations::ProgramDirNow() const { return find_program_dir ? find_program_dir() : program_dir; }
+
 std::string FileLocations::FieldFileFolder() const {
+  const std::string folder = ProgramDirNow();
   struct stat st {};
-  const bool beside = stat(Join(program_dir, kFieldFileName).c_str(), &st) == 0;
-  return beside || user_dir.empty() ? program_dir : user_dir;
+  const bool beside = !folder.empty() && stat(Join(folder, kFieldFileName).c_str(), &st) == 0;
+  return beside || user_dir.empty() ? folder : user_dir;
 }
 
-std::string ProgramFolder() {
+PositionSave FileLocations::PositionFileForSave() const {
+  if (position_place == FilePlace::kUserFolder) return {PositionFile(), true, {}};
+  const std::string folder = ProgramDirNow();
+  struct stat st {};
+  if (folder.empty() || stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return {{}, false, "the game's folder " + TerminalSafe(program_dir) + " is gone (moved or deleted while the game ran), so the window position is not stored"};
+  }
+  return {Join(folder, "Trotix.ini"), false, {}};
+}
+
+std::string ProgramFolder(std::string* problem) {
   char path[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-  if (length <= 0 || static_cast<std::size_t>(length) == sizeof path) return {};
+  // The kernel names no path longer than a page, PATH_MAX on Linux.
+  if ((length < 0 && errno == ENAMETOOLONG) || static_cast<std::size_t>(length) == sizeof path) {
+    if (problem != nullptr) *problem = "the game's folder is deeper than the system's limit of " + std::to_string(PATH_MAX) + " bytes for a path";
+    return {};
+  }
+  if (length <= 0) return {};
   const std::string_view exe(path, static_cast<std::size_t>(length));
   const auto slash = exe.rfind('/');
   if (slash == std::string_view::npos) return {};
@@ -74,6 +95,18 @@ FileLocations LocateFiles(const std::string& program_dir, const std::string& use
                         access(program_dir.c_str(), W_OK) == 0 && !UnderSystemPrefix(program_dir);
   const bool beside = writable || user_dir.empty();
   return {program_dir, user_dir, beside ? FilePlace::kBesideProgram : FilePlace::kUserFolder};
+}
+
+FileLocations LocateFiles() {
+  std::string problem;
+  FileLocations files = LocateFiles(ProgramFolder(&problem), UserFolder());
+  if (!problem.empty()) {
+    const std::string instead = files.user_dir.empty() ? "neither is used" : "both are kept in " + TerminalSafe(files.user_dir);
+    std::fprintf(stderr, "Trotix: %s, so horsedat.txt and Trotix.ini beside it cannot be opened; %s\n", problem.c_str(),
+                 instead.c_str());
+  }
+  files.find_program_dir = [] { return ProgramFolder(); };
+  return files;
 }
 
 }  // namespace trotix

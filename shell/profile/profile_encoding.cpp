@@ -1,5 +1,6 @@
 #include "profile_encoding.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "utf8.h"
@@ -8,22 +9,12 @@ namespace trotix {
 
 namespace {
 
+// UTF-8: one byte below 0x80, else a lead byte whose high bits count the
+// bytes (110, 1110, 11110), then six bits in each byte after it.
 void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+  out += static_cast<char>(more == 0 ? c : ((0xFFu << (7 - more)) & 0xFFu) | (c >> (6 * more)));
+  for (int shift = 6 * (more - 1); shift >= 0; shift -= 6) out += static_cast<char>(0x80u | ((c >> shift) & 0x3Fu));
 }
 
 void AppendUnit(std::string& out, std::uint16_t unit, bool little_endian) {
@@ -38,8 +29,12 @@ DecodedProfile DecodeProfileBytes(std::string_view bytes) {
   DecodedProfile out;
   const bool little = bytes.starts_with("\xFF\xFE"), big = bytes.starts_with("\xFE\xFF");
   if (!little && !big) {
+    // UTF-16 or UTF-32 without a mark has a NUL beside each ASCII character:
+    // NULs in half the places of one parity. Fewer are the file's own bytes.
+    std::size_t nuls[2] = {0, 0};
+    for (std::size_t i = 0; i < bytes.size(); ++i) nuls[i % 2] += bytes[i] == '\0' ? 1 : 0;
     out.text = std::string(bytes);
-    out.writable = bytes.find('\0') == std::string_view::npos;
+    out.writable = std::max(nuls[0], nuls[1]) * 4 < bytes.size() || nuls[0] + nuls[1] == 0;
     return out;
   }
   out.encoding = little ? TextEncoding::kUtf16Le : TextEncoding::kUtf16Be;

@@ -19,9 +19,10 @@ struct DecodedProfile {
   TextEncoding encoding = TextEncoding::kBytes;
   std::string text;  // UTF-8 for UTF-16 files, the mark included; else the bytes
   // A save may set keys in `text` and encode it again: that gives back the
-  // very bytes read, and the text holds no NUL. A NUL means UTF-16 or UTF-32
-  // without a mark, or UTF-32 whose mark looks like UTF-16's; ASCII keys
-  // written into such a file would mix two encodings in it.
+  // very bytes read. A single-byte file keeps a stray NUL where it is, but
+  // NULs in half the places of one parity mean UTF-16 or UTF-32 without a
+  // mark, and a NUL in UTF-16 text UTF-32 whose mark looks like UTF-16's;
+  // ASCII keys written into such a file would mix two encodings in it.
   bool writable = true;
 };
 

@@ -44,9 +44,7 @@ int main(int argc, char** argv) {
   trotix::Pcg32Random random;
   trotix::NicePriority priority;
   trotix::MessageBoxDialogs dialogs;
-  const trotix::Platform platform{
-      clock, random, trotix::ClockSeed(), priority, dialogs,
-      trotix::LocateFiles(trotix::ProgramFolder(), trotix::UserFolder())};
+  const trotix::Platform platform{clock, random, trotix::ClockSeed(), priority, dialogs, trotix::LocateFiles()};
   trotix::QtMainWindow form(platform);
   // A logout closes the window as its close box does: the position is
   // stored and a race under way simply ends. A modal box open at the time

@@ -10,6 +10,7 @@
 #include "field_file.h"
 #include "main_window_layout.h"
 #include "run_pictogram.h"
+#include "terminal_text.h"
 #include "texts.h"
 #include "twips.h"
 
@@ -141,7 +142,9 @@ FieldFileBytes QtMainWindow::FieldFile() {
 }
 
 void QtMainWindow::ShowFieldFileNotice(std::string_view notice) {
-  if (!notice.empty()) std::fprintf(stderr, "Trotix: %.*s\n", static_cast<int>(notice.size()), notice.data());
+  // A name in the notice may hold control characters: shown as escapes, so
+  // that no file name can retitle the terminal or turn the line around.
+  if (!notice.empty()) std::fprintf(stderr, "Trotix: %s\n", TerminalSafe(notice).c_str());
 }
 
 }  // namespace trotix

@@ -3,10 +3,14 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <fstream>
+#include <vector>
 
 namespace trotix {
 namespace {
@@ -89,6 +93,93 @@ TEST_F(FileLocationsTest, HorseDataBesideTheProgramWinsOverTheUsersOwn) {
   EXPECT_EQ(files.FieldFileFolder(), program);
   unlink((program + "/horsedat.txt").c_str());
   EXPECT_EQ((FileLocations{program, ""}.FieldFileFolder()), program) << "no user folder known";
+}
+
+// A portable copy moved while it ran (~/Downloads/trotix to ~/Games/trotix)
+// once made its old folder again on close, with a new Trotix.ini in it. A
+// save follows the executable, and never makes the program's own folder.
+TEST_F(FileLocationsTest, ASaveFollowsTheProgramAndNeverMakesItsFolder) {
+  const std::string old_place = root.path().toStdString() + "/Downloads/trotix";  // moved away: not there
+  const std::string new_place = Folder("Games/trotix");
+  const std::string user = root.path().toStdString() + "/config/trotix";
+  const auto at = [](std::string folder) { return [folder] { return folder; }; };
+  struct Case {
+    const char* what;
+    FileLocations files;
+    std::string path;  // empty: not stored
+    bool may_make_folder;
+  };
+  const std::vector<Case> cases = {
+      {"beside the program, where it stands", {new_place, user, FilePlace::kBesideProgram}, new_place + "/Trotix.ini", false},
+      {"moved while it ran", {old_place, user, FilePlace::kBesideProgram, at(new_place)}, new_place + "/Trotix.ini", false},
+      {"its folder deleted", {old_place, user, FilePlace::kBesideProgram, at(old_place)}, "", false},
+      {"the system cannot say where it is", {old_place, user, FilePlace::kBesideProgram, at("")}, "", false},
+      {"in the user's folder, made by the save", {old_place, user, FilePlace::kUserFolder, at(new_place)}, user + "/Trotix.ini", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const PositionSave save = c.files.PositionFileForSave();
+    EXPECT_EQ(save.path, c.path);
+    EXPECT_EQ(save.may_make_folder, c.may_make_folder);
+    EXPECT_EQ(save.problem.empty(), !c.path.empty()) << save.problem;
+    if (c.path.empty()) {
+      EXPECT_EQ(save.problem, "the game's folder " + old_place +
+                                  " is gone (moved or deleted while the game ran), so the window position is not stored");
+    }
+  }
+}
+
+// What program_folder_probe says on standard error when run as ./probe
+// from the folder `dir`, a copy of it put there first.
+std::string ProbeSaysIn(int dir, const std::string& config) {
+  const int from = open(TROTIX_PROGRAM_FOLDER_PROBE, O_RDONLY | O_CLOEXEC);
+  const int to = openat(dir, "probe", O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0755);
+  char buffer[65536];
+  for (ssize_t n; (n = read(from, buffer, sizeof buffer)) > 0;) EXPECT_EQ(write(to, buffer, static_cast<std::size_t>(n)), n);
+  close(from);
+  close(to);
+  int err[2];
+  EXPECT_EQ(pipe(err), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(err[1], 2);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    if (fchdir(dir) == 0) execl("./probe", "probe", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(err[1]);
+  std::string said;
+  for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) said.append(buffer, static_cast<std::size_t>(n));
+  close(err[0]);
+  int status = 0;
+  EXPECT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(status, 0);
+  unlinkat(dir, "probe", 0);
+  return said;
+}
+
+// A portable copy in a folder deeper than the system's limit for a path
+// once used the user's folder in silence: its own horsedat.txt and
+// Trotix.ini were ignored without a word.
+TEST_F(FileLocationsTest, AFolderTooDeepToNameIsOneLine) {
+  const std::string config = Folder("config");
+  std::vector<int> folders = {open(root.path().toStdString().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+  EXPECT_EQ(ProbeSaysIn(folders.back(), config), "");
+  const std::string name(200, 'd');
+  while (folders.size() * (name.size() + 1) <= PATH_MAX + name.size()) {
+    ASSERT_EQ(mkdirat(folders.back(), name.c_str(), 0700), 0);
+    folders.push_back(openat(folders.back(), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  }
+  EXPECT_EQ(ProbeSaysIn(folders.back(), config),
+            "Trotix: the game's folder is deeper than the system's limit of " + std::to_string(PATH_MAX) +
+                " bytes for a path, so horsedat.txt and Trotix.ini beside it cannot be opened; both are kept in " +
+                config + "/trotix\n");
+  // Too deep for QTemporaryDir to remove by name.
+  for (std::size_t i = folders.size() - 1; i > 0; --i) {
+    close(folders[i]);
+    unlinkat(folders[i - 1], name.c_str(), AT_REMOVEDIR);
+  }
+  close(folders[0]);
 }
 
 }  // namespace

@@ -121,5 +121,26 @@ TEST_F(QtWindow, ARefusedHorseFileIsOneLineOnStandardError) {
             "Trotix: " + path + ", line 2 has fewer than three tab-separated columns; the field is made up at random\n");
 }
 
+// A folder named with an escape sequence and a right-to-left override: the
+// refusal once wrote both raw, retitling the terminal and turning the
+// game's own words backwards.
+TEST(QtWindowNotice, ARefusalShowsControlsInTheNameAsEscapes) {
+  FakePlatform fake;
+  const std::string dir = QFile::encodeName(fake.dir.path()).toStdString();
+  const std::string folder = dir + "/\x1b]0;owned\x07\xe2\x80\xae";
+  ASSERT_TRUE(QDir().mkpath(QFile::decodeName(folder.c_str())));
+  QFile file(QFile::decodeName((folder + "/horsedat.txt").c_str()));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("80\t60\t2\n");
+  file.close();
+  fake.platform.files.program_dir = folder;
+  ::testing::internal::CaptureStderr();
+  QtMainWindow window(fake.platform);
+  window.form().Form_Load(1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Trotix: " + dir + "/\\x1B]0;owned\\x07\\u202E/horsedat.txt, line 2 is missing: the file has 1 lines, six are needed; "
+            "the field is made up at random\n");
+}
+
 }  // namespace
 }  // namespace trotix

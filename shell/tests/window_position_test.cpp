@@ -1,6 +1,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -29,16 +31,20 @@ class WindowPosition : public ::testing::Test {
 };
 
 TEST_F(WindowPosition, OpensWhereTheFileSays) {
+  // A place that would leave the title bar on no screen opens on the
+  // nearest one instead, as near the stored place as the screen allows.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QSize window = QtMainWindow(fake.platform).size();
   const struct { const char* ini; QPoint pixels; } cases[] = {
       {"", QPoint(0, 0)},
       {"[Trotix]\r\nTop=1500\r\nLeft=3000\r\n", QPoint(200, 100)},
       {"[Trotix]\r\nTop=\r\nLeft=3000\r\n", QPoint(200, 0)},
       {"[Trotix]\r\nTop=abc\r\nLeft= 720 \r\n", QPoint(48, 0)},
       {"[Trotix]\r\nLeft=720abc\r\n", QPoint(48, 0)},
-      {"[Trotix]\r\nTop=-1200\r\nLeft=450000\r\n", QPoint(30000, -80)},
+      {"[Trotix]\r\nTop=-1200\r\nLeft=450000\r\n", QPoint(screen.right() + 1 - window.width(), screen.top())},
       {"[other]\r\nTop=1500\r\n", QPoint(0, 0)},
       // Beyond any screen, and beyond what a window coordinate can hold.
-      {"[Trotix]\r\nTop=3e38\r\nLeft=-3e38\r\n", QPoint(-66666667, 66666667)},
+      {"[Trotix]\r\nTop=3e38\r\nLeft=-3e38\r\n", QPoint(screen.left(), screen.bottom() + 1 - window.height())},
   };
   for (const auto& c : cases) {
     WriteIni(c.ini);
@@ -137,6 +143,29 @@ TEST_F(WindowPosition, InTheUsersFolderALinkToTheirOwnFileIsFollowed) {
   QFile file(dotfiles);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
+}
+
+// Moving a portable copy while it ran (~/Downloads/trotix to ~/Games/trotix)
+// once made its old folder again on close, with a new Trotix.ini in it,
+// while the moved copy kept its stale position, and nothing was said.
+TEST_F(WindowPosition, AMovedCopyStoresWhereItNowIsAndNeverMakesItsOldFolder) {
+  const QString old_place = fake.dir.filePath("Downloads/trotix"), new_place = fake.dir.filePath("Games/trotix");
+  ASSERT_TRUE(QDir().mkpath(old_place));
+  ASSERT_TRUE(QDir().mkpath(fake.dir.filePath("Games")));
+  std::string program_now = old_place.toStdString();  // what /proc/self/exe would say
+  fake.platform.files = {old_place.toStdString(), {}, FilePlace::kBesideProgram, [&program_now] { return program_now; }};
+  {
+    QtMainWindow form(fake.platform);
+    form.form().Form_Load(1);
+    ASSERT_TRUE(QDir().rename(old_place, new_place));
+    program_now = new_place.toStdString();
+    form.move(230, 77);
+    form.close();
+  }
+  EXPECT_FALSE(QFileInfo::exists(old_place)) << "the old folder is not made again";
+  QFile moved(new_place + "/Trotix.ini");
+  ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(moved.readAll(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
 }
 
 // When the display goes away the toolkit calls exit(), the window is never

@@ -192,6 +192,31 @@ TEST_F(SimTest, BadInputGivesOneLineAndStatusTwo) {
   EXPECT_EQ(help.err, "");
 }
 
+// A folder named with an escape sequence reached the terminal raw, and a
+// right-to-left override in a file's name turned the rest of the line
+// backwards. Every message that names a file shows its controls as escapes.
+TEST_F(SimTest, ControlCharactersInANameReachNoTerminalRaw) {
+  const std::string hostile = "\x1b]0;owned\x07\xe2\x80\xaetxt.exe";
+  const std::string shown = "\\x1B]0;owned\\x07\\u202Etxt.exe";
+  fs::create_directories(dir_ / hostile);
+  const std::string good = Write(hostile + "/horsedat.txt", kSampleField);
+  const std::string refused = Write(hostile + "/five.txt", "80\t60\t2\n");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{refused}, shown + "/five.txt, line 2 is missing"},
+      {{good + "x"}, shown + "/horsedat.txtx: no such file"},
+      {{"--" + hostile}, "unknown option '--" + shown + "'"},
+      {{"--races", "300", "--seed", "1", good}, "trotix-sim: field from " + (dir_ / shown).string() + "/horsedat.txt, 300 races"},
+  };
+  for (const auto& [args, message] : cases) {
+    const SimRun run = Sim(args);
+    const std::string said = run.out + run.err;
+    SCOPED_TRACE(said);
+    EXPECT_NE(said.find(message), std::string::npos) << message;
+    EXPECT_EQ(said.find('\x1b'), std::string::npos);
+    EXPECT_EQ(said.find("\xe2\x80\xae"), std::string::npos);
+  }
+}
+
 // `trotix-sim --help >/dev/full` once exited 0 with the text lost.
 TEST(SimOutput, TextThatCannotBeWrittenIsAFailure) {
   for (const char* args : {"--help", "--races=10"}) {

@@ -335,6 +335,50 @@ TEST_F(ProfileFileTest, AnOversizedFileWithCarriageReturnsOnlyStillGivesItsPosit
   EXPECT_EQ(ReadPosition("Left", path), 7.0f);
 }
 
+// Wine's recorded cases for WritePrivateProfileStringA: a single-byte file
+// with NULs is written byte for byte, its NULs where they were. Such a file
+// was once taken for UTF-16 without a mark, and the position was lost.
+TEST_F(ProfileFileTest, NulsInASingleByteFileStayWhereTheyWere) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* what;
+    std::string before;
+    const char* section;
+    const char* key;
+    const char* value;
+    std::string after;
+  };
+  const std::vector<Case> cases = {
+      {"NULs before the first section", "Data \0 before \0 first \0 section"s, "section1", "key1", "string1",
+       "Data \0 before \0 first \0 section\r\n[section1]\r\nkey1=string1\r\n"s},
+      {"NULs before the section written in", "\0\0\r\n[Trotix]\r\nTop=1\r\n"s, "Trotix", "Top", "15",
+       "\0\0\r\n[Trotix]\r\nTop=15\r\n"s},
+      {"a file that ends in a NUL", "[Trotix]\r\nTop=15\r\n\0"s, "Trotix", "Left", "30",
+       "[Trotix]\r\nTop=15\r\n\0\r\nLeft=30\r\n"s},
+      {"a file that ends in a NUL, no section yet", "Top=15\0"s, "Trotix", "Top", "15",
+       "Top=15\0\r\n[Trotix]\r\nTop=15\r\n"s},
+      {"a NUL in another key's value", "[Trotix]\r\nName=a\0b\r\nTop=1\r\n"s, "Trotix", "Top", "15",
+       "[Trotix]\r\nName=a\0b\r\nTop=15\r\n"s},
+      {"a NUL in another section", "[Other]\r\n\0=\0\r\n[Trotix]\r\nLeft=1\r\n"s, "Trotix", "Left", "30",
+       "[Other]\r\n\0=\0\r\n[Trotix]\r\nLeft=30\r\n"s},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = PathOf("nul.ini");
+    WriteBytes(path, c.before);
+    const ProfileSetting setting{c.key, c.value};
+    EXPECT_EQ(WriteProfileStrings(c.section, std::span(&setting, 1), path).status, ProfileFileStatus::kOk);
+    EXPECT_EQ(ReadBytes(path), c.after);
+    EXPECT_EQ(GetPrivateProfileString(c.section, c.key, "none", 1024, path), c.value);
+  }
+  // UTF-16 without a mark still cannot take an ASCII key: it is left alone.
+  const std::string wide("[\0T\0r\0o\0t\0i\0x\0]\0\r\0\n\0", 22);
+  WriteBytes(PathOf("wide.ini"), wide);
+  const ProfileSetting top{"Top", "15"};
+  EXPECT_EQ(WriteProfileStrings("Trotix", std::span(&top, 1), PathOf("wide.ini")).status, ProfileFileStatus::kUnknownEncoding);
+  EXPECT_EQ(ReadBytes(PathOf("wide.ini")), wide);
+}
+
 std::string Utf16(std::string_view ascii, bool little_endian) {
   std::string out = little_endian ? "\xFF\xFE" : "\xFE\xFF";
   for (const char c : ascii) {
