@@ -12,14 +12,14 @@ namespace trotix {
 
 namespace {
 
-FieldFileRead Refused(std::string message) {
-  FieldFileRead read;
+FieldFileBytes Refused(std::string message) {
+  FieldFileBytes read;
   read.status = FieldFileStatus::kRefused;
   read.message = std::move(message);
   return read;
 }
 
-FieldFileRead CannotRead(const std::string& path, std::string_view why) { return Refused(FieldFileUnreadable(path, why)); }
+FieldFileBytes CannotRead(const std::string& path, std::string_view why) { return Refused(FieldFileUnreadable(path, why)); }
 
 // Closes the descriptor on every way out.
 struct Descriptor {
@@ -34,7 +34,7 @@ struct Descriptor {
 
 }  // namespace
 
-FieldFileRead ReadFieldFile(const std::string& path) {
+FieldFileBytes ReadFieldFileBytes(const std::string& path) {
   // O_NONBLOCK: a FIFO put in the file's place opens at once instead of
   // waiting for a writer; what it is, is then asked of the open descriptor,
   // so nothing can be swapped in between the check and the read.
@@ -58,12 +58,26 @@ FieldFileRead ReadFieldFile(const std::string& path) {
     got += static_cast<std::size_t>(n);
   }
   head.resize(got);
-
-  const FieldFileParse parsed = ParseFieldFileStart(head);
-  if (!parsed.ok) return Refused(FieldFileRefusal(path, parsed));
-  FieldFileRead read;
+  FieldFileBytes read;
   read.status = FieldFileStatus::kRead;
-  read.horses = parsed.horses;
+  read.name = path;
+  read.first_bytes = std::move(head);
+  return read;
+}
+
+FieldFileRead ReadFieldFile(const std::string& path) {
+  FieldFileBytes bytes = ReadFieldFileBytes(path);
+  FieldFileRead read;
+  read.status = bytes.status;
+  read.message = std::move(bytes.message);
+  if (bytes.status != FieldFileStatus::kRead) return read;
+  const FieldFileParse parsed = ParseFieldFileStart(bytes.first_bytes);
+  if (parsed.ok) {
+    read.horses = parsed.horses;
+  } else {
+    read.status = FieldFileStatus::kRefused;
+    read.message = FieldFileRefusal(path, parsed);
+  }
   return read;
 }
 

@@ -21,6 +21,18 @@ struct FieldFileRead {
   std::string message;  // when refused: one line naming the file and the fault
 };
 
+// The file's name and first bytes, before any parsing: up to
+// kFieldFileReadLimit + 1 of them, the byte past the limit telling that the
+// file goes on.
+struct FieldFileBytes {
+  FieldFileStatus status = FieldFileStatus::kAbsent;  // kRead: `first_bytes` holds what was read
+  std::string name;
+  std::string first_bytes;
+  std::string message;  // when refused: one line naming the file and why it cannot be read
+};
+
+FieldFileBytes ReadFieldFileBytes(const std::string& path);
+
 // `path` is kept as the bytes it is: a file name need not be valid UTF-8.
 // A FIFO, a device or a folder of that name is refused like any other
 // file that cannot be read, and is never waited on.

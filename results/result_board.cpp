@@ -51,6 +51,18 @@ std::vector<BoardText> ResultBoardTexts(const RaceState& race) {
   return texts;
 }
 
+std::string ResultBoardText(const RaceState& race) {
+  std::string text;
+  double row = -1.0;
+  for (const BoardText& piece : ResultBoardTexts(race)) {
+    if (piece.y != row && row >= 0.0) text += '\n';
+    else if (row >= 0.0) text += ' ';
+    text += piece.text.substr(0, piece.text.find_last_not_of(' ') + 1);
+    row = piece.y;
+  }
+  return text.empty() ? text : text + '\n';
+}
+
 void ShowResults(RaceState& race, const SpriteCatalogue& sprites, Surface& picture) {
   ComputeQuinellaOdds(race);
   // The finish backdrop becomes the picture's background, in place.

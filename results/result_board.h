@@ -29,6 +29,12 @@ struct BoardText {
 // the times; the quinella table must be computed.
 std::vector<BoardText> ResultBoardTexts(const RaceState& race);
 
+// The board as text: one line for each row it prints, top to bottom, its
+// pieces left to right with one blank between them (a piece's own trailing
+// blanks dropped), each line ended by "\n".
+// The same texts as ResultBoardTexts, for a reader that cannot see the picture.
+std::string ResultBoardText(const RaceState& race);
+
 // Computes the quinella odds and prints the board onto `picture`, which
 // becomes the finish backdrop. Leaves the picture's colour yellow, not bold.
 void ShowResults(RaceState& race, const SpriteCatalogue& sprites, Surface& picture);

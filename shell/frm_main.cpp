@@ -1,13 +1,8 @@
 #include "frm_main.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QPushButton>
-
-#include "field_file_loader.h"
 #include "field_setup.h"
-#include "main_window.h"
+#include "main_window_layout.h"
+#include "platform/process_priority.h"
 #include "result_board.h"
 #include "texts.h"
 #include "track.h"
@@ -15,167 +10,128 @@
 
 namespace trotix {
 
-namespace {
-
-void Place(QWidget& widget, const Placement& at) {
-  widget.setGeometry(TwipsToPixels(at.left), TwipsToPixels(at.top), TwipsToPixels(at.width),
-                     TwipsToPixels(at.height));
-}
-
-constexpr QRgb kPictogramGrey = qRgb(128, 128, 128);  // drawn transparent
-
-QIcon RunPictogram() {
-  QImage image = QImage(QStringLiteral(":/shell/run.xpm")).convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if ((image.pixel(x, y) & 0x00ffffff) == (kPictogramGrey & 0x00ffffff)) image.setPixel(x, y, 0);
-    }
-  }
-  return QIcon(QPixmap::fromImage(image));
-}
-
-}  // namespace
-
-frmMain::frmMain(const Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      platform_(platform),
-      picMain_(new PictureBox(TwipsToPixels(kPicMain.width), TwipsToPixels(kPicMain.height), this)),
-      surfaces_{picMain_->surface(), picWork_} {
-  BuildControls();
-  qApp->installEventFilter(this);
-}
-
-frmMain::~frmMain() { qApp->removeEventFilter(this); }
-
-void frmMain::BuildControls() {
-  setWindowTitle(QString::fromUtf8(kWindowTitle.data(), static_cast<qsizetype>(kWindowTitle.size())));
-  setWindowIcon(QIcon(QStringLiteral(":/shell/trotix.xpm")));
-  setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
-  QPalette face = palette();
-  face.setColor(QPalette::Window, face.color(QPalette::Button));
-  setPalette(face);
-  setAutoFillBackground(true);
-
-  // In tab order.
-  Place(*picMain_, kPicMain);
-
-  kpbDist_ = new DistanceBar(this);
-  Place(*kpbDist_, kKpbDist);
-  kpbDist_->setMaximum(static_cast<int>(kRaceMetres));
-  kpbDist_->setValue(static_cast<int>(kRaceMetres));
-
-  cmdRun_ = new QPushButton(this);
-  Place(*cmdRun_, kCmdRun);
-  cmdRun_->setIcon(RunPictogram());
-  cmdRun_->setIconSize(QSize(16, 16));
-  cmdRun_->setAccessibleName(QStringLiteral("Run"));
-  connect(cmdRun_, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
-
-  Timer1_.setInterval(kTickMilliseconds);
-  Timer1_.setTimerType(Qt::PreciseTimer);
-  connect(&Timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-}
-
-void frmMain::Start() {
-  Form_Load();
-  show();
+frmMain::frmMain(WindowPlatform& platform, RandomSource* draws)
+    : platform_(platform),
+      random_(draws != nullptr ? *draws : own_random_),
+      picMain_(TwipsToPixels(kPicMain.width), TwipsToPixels(kPicMain.height)) {
+  controls_.bar_value = static_cast<std::int32_t>(kRaceMetres);
+  controls_.bar_colour = kBarBlue;
 }
 
 // ---- The handlers ----
 
-void frmMain::Form_Load() {
-  platform_.random.Seed(platform_.random_seed);
-  LoadWindowPosition();
+void frmMain::Form_Load(std::uint64_t seed) {
+  random_.Seed(seed);
+  platform_.LoadWindowPosition();
+  loaded_ = true;
   NewRace();
+  Present();
 }
 
 void frmMain::Form_Unload(std::int16_t& /*cancel: left as it is, so unloading always proceeds*/) {
-  SaveWindowPosition();
+  platform_.SaveWindowPosition();
+  // The window is gone: a race under way is abandoned, no tick comes again.
+  unloaded_ = true;
+  StopTimer();
 }
 
 void frmMain::cmdRun_Click() {
-  platform_.priority.SetPriorityClass(kRealtimePriorityClass);
+  platform_.SetPriorityClass(kRealtimePriorityClass);
   NewRace();
-  cmdRun_->setEnabled(false);
-  Timer1_.start();
-  race_.StartTime = platform_.clock.SecondsSinceMidnight();
+  if (unloaded_) return;  // closed while the new field was drawn: no race starts
+  controls_.run_enabled = false;
+  timer_on_ = true;
+  platform_.StartTimer(kTickMilliseconds);
+  race_.StartTime = platform_.SecondsSinceMidnight();
+  Present();
 }
 
 void frmMain::Timer1_Timer() {
-  if (in_tick_ || unloaded_) return;
+  if (in_tick_ || unloaded_ || !timer_on_) return;
   in_tick_ = true;
+  ++ticks_;
   RaceTick();
   in_tick_ = false;
+  Present();
 }
 
 void frmMain::Form_KeyUp(std::int16_t key_code, std::int16_t /*shift: modifiers do not matter*/) {
-  if (key_code == kVkF7 && (race_.Phase == kPhaseReady || race_.Phase == kPhaseOver)) {
+  if (key_code == kVkF7 && ListingOffered()) {
     ShowFieldListing();
     return;
   }
-  const bool run_enabled = cmdRun_->isEnabled();
-  if (key_code == kVkF5 && run_enabled) cmdRun_Click();
+  if (key_code == kVkF5) PressRun();
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
-  std::int16_t cancel = 0;
-  Form_Unload(cancel);
-  // The window is gone: a race under way is abandoned, no tick comes again.
-  unloaded_ = true;
-  Timer1_.stop();
-  event->accept();
+void frmMain::PressRun() {
+  if (controls_.run_enabled && !unloaded_) cmdRun_Click();
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  // The window previews the keyboard: F5 and F7 act on release whichever
-  // control has the focus. A held key's auto-repeat releases do not count,
-  // and nothing acts while a modal box is open.
-  if (event->type() != QEvent::KeyRelease) return false;
-  auto* key = static_cast<QKeyEvent*>(event);
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this || QApplication::activeModalWidget() != nullptr) return false;
-  if (key->key() != Qt::Key_F5 && key->key() != Qt::Key_F7) return false;
-  if (!key->isAutoRepeat()) {
-    Form_KeyUp(key->key() == Qt::Key_F5 ? kVkF5 : kVkF7, 0);
+FieldFileTaken frmMain::FieldFileChosen() {
+  const std::optional<FieldRecords> file = ReadFieldFile();
+  if (file) platform_.ShowFieldFileNotice({});
+  if (loaded_ && !timer_on_ && !unloaded_) {
+    // No race runs: the chosen field is set up and shown at once.
+    SetUpRace(file ? &*file : nullptr);
+    Present();
+    return file ? FieldFileTaken::kSetUpNow : FieldFileTaken::kRefused;
   }
-  return true;  // handled once, not again by every parent on the way up
+  if (!file) return FieldFileTaken::kRefused;
+  return loaded_ ? FieldFileTaken::kNextRace : FieldFileTaken::kSetUpNow;
 }
+
+bool frmMain::ListingOffered() const { return race_.Phase == kPhaseReady || race_.Phase == kPhaseOver; }
+
+std::string frmMain::BoardText() const { return board_showing_ ? ResultBoardText(race_) : std::string(); }
 
 // ---- The procedures ----
 
+// The horse data file as the platform gives it now, read by the game's
+// rules; a refusal is told and the field is made up at random.
+std::optional<FieldRecords> frmMain::ReadFieldFile() {
+  const FieldFileBytes file = platform_.FieldFile();
+  if (file.status == FieldFileStatus::kAbsent) return std::nullopt;
+  std::string refusal = file.message;
+  if (file.status == FieldFileStatus::kRead) {
+    const FieldFileParse parsed = ParseFieldFileStart(file.first_bytes);
+    if (parsed.ok) return parsed.horses;
+    refusal = FieldFileRefusal(file.name, parsed);
+  }
+  platform_.ShowFieldFileNotice(refusal + "; " + std::string(kRandomFieldNote));
+  return std::nullopt;
+}
+
 void frmMain::NewRace() {
-  // The folder's bytes as the system gave them, whatever they are.
-  const std::string folder = platform_.files.FieldFileFolder();
-  const std::optional<FieldRecords> file =
-      folder.empty() ? std::nullopt : LoadFieldFile(folder + "/" + kFieldFileName);
-  SetUpField(race_, platform_.random, file ? &*file : nullptr);
-  kpbDist_->setFwcolor(kBarBlue);
+  const std::optional<FieldRecords> file = ReadFieldFile();
+  SetUpRace(file ? &*file : nullptr);
+}
+
+void frmMain::SetUpRace(const FieldRecords* file) {
+  SetUpField(race_, random_, file);
+  field_from_file_ = file != nullptr;
+  board_showing_ = false;
+  controls_.bar_colour = kBarBlue;
   DrawScene();
 }
 
-void frmMain::RaceTick() { trotix::RaceTick(race_, platform_.random, *this); }
+void frmMain::RaceTick() { trotix::RaceTick(race_, random_, *this); }
 
-void frmMain::DrawScene() { trotix::DrawScene(race_, sprites_, surfaces_, platform_.clock, *this); }
+void frmMain::DrawScene() { trotix::DrawScene(race_, sprites_, surfaces_, platform_, *this); }
 
 void frmMain::ShowResults() {
-  trotix::ShowResults(race_, sprites_, picMain_->surface());
-  picMain_->commitPicture();
+  trotix::ShowResults(race_, sprites_, picMain_);
+  board_showing_ = true;
 }
 
-void frmMain::ShowFieldListing() {
-  platform_.dialogs.ShowInformation(
-      this, QString::fromUtf8(kFieldListingTitle.data(), static_cast<qsizetype>(kFieldListingTitle.size())),
-      QString::fromStdString(FieldListingText(race_)));
+void frmMain::ShowFieldListing() { platform_.ShowListing(kFieldListingTitle, FieldListingText(race_)); }
+
+void frmMain::StopTimer() {
+  timer_on_ = false;
+  platform_.StopTimer();
 }
 
-// ---- What the race and the drawing ask of the window ----
+void frmMain::RestoreNormalPriority() { platform_.SetPriorityClass(kNormalPriorityClass); }
 
-void frmMain::SetDistanceValue(std::int32_t metres) { kpbDist_->setValue(metres); }
-void frmMain::StopTimer() { Timer1_.stop(); }
-void frmMain::RestoreNormalPriority() { platform_.priority.SetPriorityClass(kNormalPriorityClass); }
-void frmMain::EnableRun() { cmdRun_->setEnabled(true); }
-void frmMain::DoEvents() { QCoreApplication::processEvents(); }
-void frmMain::CommitPicture() { picMain_->commitPicture(); }
-void frmMain::SetBarColour(std::uint32_t bgr) { kpbDist_->setFwcolor(bgr); }
+void frmMain::Present() { platform_.Present(picMain_, controls_); }
 
 }  // namespace trotix

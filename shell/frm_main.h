@@ -1,98 +1,107 @@
-// The main window: owns every control and drawing surface and the race
-// state, and its five handlers are the only ways into the program. The
-// handlers are thin: they sequence the procedures that act on the race.
+// The main window: it owns the race state, the random source, the sprites
+// and the drawing surfaces, Run's enabled state and the distance bar, and its
+// five handlers are the only ways into the program. The handlers are thin:
+// they sequence the procedures that act on the race. Plain C++: a platform
+// (the Qt window, the page, a test) turns its events into the handlers and
+// carries out what the window asks of it (window_platform.h).
 #pragma once
 
-#include <QTimer>
-#include <QWidget>
-
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "distance_bar.h"
-#include "main_window.h"
+#include "field_file.h"
 #include "phase_machine.h"
-#include "picture_box.h"
-#include "platform/platform.h"
 #include "race_state.h"
+#include "random_source.h"
 #include "scene_compositor.h"
 #include "sprite_catalogue.h"
-
-class QPushButton;
+#include "surface.h"
+#include "window_platform.h"
 
 namespace trotix {
 
-class frmMain final : public QWidget, private RaceHost, private SceneHost {
- public:
-  explicit frmMain(const Platform& platform, QWidget* parent = nullptr);
-  ~frmMain() override;
+// What became of a horse data file the player has just chosen.
+enum class FieldFileTaken {
+  kRefused = 0,    // the player is told why; the field is made up at random
+  kSetUpNow = 1,   // no race was running: the field is the file's from now on
+  kNextRace = 2,   // a race is running: the file's field comes at the next Run
+};
 
-  // Loads the window and shows it: what starting the program amounts to.
-  void Start();
+class frmMain final : private RaceHost, private SceneHost {
+ public:
+  // `draws` replaces the window's own random source, for tests that script it.
+  explicit frmMain(WindowPlatform& platform, RandomSource* draws = nullptr);
 
   // The handlers.
-  void Form_Load();
+  void Form_Load(std::uint64_t seed);
   void Form_Unload(std::int16_t& cancel);
   void cmdRun_Click();
   void Timer1_Timer();
   void Form_KeyUp(std::int16_t key_code, std::int16_t shift);
 
-  // Stores the window's last known position unless the window has been
-  // unloaded. For exit() called while the window is still up: the toolkit
-  // ends the program that way when the display goes away, with no unload.
-  void SaveBeforeExit();
+  // A press of the Run button: a disabled button takes no clicks.
+  void PressRun();
+  // The player chose a new horse data file, or none (Forget): the platform
+  // now gives it. Between races the field on show becomes the one the next
+  // Run races, the file's or, refused or forgotten, a random one.
+  FieldFileTaken FieldFileChosen();
 
-  // For tests and the benchmark: the state and the controls.
-  RaceState& race() { return race_; }
-  PictureBox& picMain() { return *picMain_; }
-  DistanceBar& kpbDist() { return *kpbDist_; }
-  QPushButton& cmdRun() { return *cmdRun_; }
-  QTimer& Timer1() { return Timer1_; }
+  // Whether F7 would list the field now: before a race and on the board.
+  bool ListingOffered() const;
+  // The result board as lines of text, "" unless the board is showing.
+  std::string BoardText() const;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  const RaceState& race() const { return race_; }
+  RaceState& race() { return race_; }  // for tests
+  const Surface& picMain() const { return picMain_; }
+  Surface& picMain() { return picMain_; }
+  const ControlsState& controls() const { return controls_; }
+  bool run_enabled() const { return controls_.run_enabled; }
+  bool field_from_file() const { return field_from_file_; }  // the field now in the window
+  bool timer_on() const { return timer_on_; }
+  bool unloaded() const { return unloaded_; }
+  std::int64_t ticks() const { return ticks_; }  // ticks run since loading
 
  private:
-  void BuildControls();
-
-  void LoadWindowPosition();
-  void SaveWindowPosition();
-  void StorePosition(QPoint frame);
   void NewRace();
+  void SetUpRace(const FieldRecords* file);
+  std::optional<FieldRecords> ReadFieldFile();
   void RaceTick();
   void DrawScene() override;    // also what each tick asks of the window
   void ShowResults() override;  // the race's last act
   void ShowFieldListing();
-  std::string PositionFilePath() const;
+  void Present();
 
   // What the race asks of the window.
-  void SetDistanceValue(std::int32_t metres) override;
+  void SetDistanceValue(std::int32_t metres) override { controls_.bar_value = metres; }
   void StopTimer() override;
   void RestoreNormalPriority() override;
-  void EnableRun() override;
+  void EnableRun() override { controls_.run_enabled = true; }
   // What a drawing asks of the window.
-  void DoEvents() override;
-  void CommitPicture() override;
-  void SetBarColour(std::uint32_t bgr) override;
+  void DoEvents() override { platform_.DoEvents(); }
+  // Every handler presents once it is done, the controls with the picture,
+  // so a commit in a drawing's middle has nothing to add.
+  void CommitPicture() override {}
+  void SetBarColour(std::uint32_t bgr) override { controls_.bar_colour = bgr; }
 
-  Platform platform_;
+  WindowPlatform& platform_;
+  Pcg32Random own_random_;
+  RandomSource& random_;
   RaceState race_;
   SpriteCatalogue sprites_;
+  Surface picMain_;
+  Surface picWork_;  // the hidden surface a frame is composed on
+  SceneSurfaces surfaces_{picMain_, picWork_};
+  ControlsState controls_;
 
-  PictureBox* picMain_ = nullptr;
-  DistanceBar* kpbDist_ = nullptr;
-  QPushButton* cmdRun_ = nullptr;
-  // The hidden surfaces a frame is composed on: the work surface, and the
-  // holders of one horse layer and one pole layer.
-  Surface picWork_;
-  SceneSurfaces surfaces_;
-  QTimer Timer1_;
-
+  bool timer_on_ = false;
   bool in_tick_ = false;  // a tick never starts inside another
+  bool loaded_ = false;
   bool unloaded_ = false;
-  QPoint last_position_;  // of the frame, as of the last move the window system told
+  bool board_showing_ = false;
+  bool field_from_file_ = false;
+  std::int64_t ticks_ = 0;
 };
 
 }  // namespace trotix

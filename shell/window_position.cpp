@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "frm_main.h"
 #include "platform/screens.h"
+#include "qt_main_window.h"
 #include "position_text.h"
 #include "private_profile.h"
 #include "profile_file.h"
@@ -74,9 +74,9 @@ void Tell(ProfileFileStatus status, const std::string& path, const std::string& 
 
 }  // namespace
 
-std::string frmMain::PositionFilePath() const { return platform_.files.PositionFile(); }
+std::string QtMainWindow::PositionFilePath() const { return platform_.files.PositionFile(); }
 
-void frmMain::LoadWindowPosition() {
+void QtMainWindow::LoadWindowPosition() {
   const std::string path = PositionFilePath();
   const ProfileFileRead file = ReadProfileFile(path, PositionLinkPolicy(platform_.files.position_place));
   Tell(file.status, path, file.untrusted, false);
@@ -87,14 +87,14 @@ void frmMain::LoadWindowPosition() {
   last_position_ = pos();
 }
 
-void frmMain::SaveWindowPosition() { StorePosition(pos()); }
+void QtMainWindow::SaveWindowPosition() { StorePosition(pos()); }
 
-void frmMain::moveEvent(QMoveEvent* event) {
+void QtMainWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   last_position_ = pos();
 }
 
-void frmMain::SaveBeforeExit() {
+void QtMainWindow::SaveBeforeExit() {
   if (unloaded_) return;
   unloaded_ = true;
   StorePosition(last_position_);
@@ -102,7 +102,7 @@ void frmMain::SaveBeforeExit() {
 
 // Plain data and POSIX calls only, with no word to the window system: this
 // also runs from exit() after the display has gone.
-void frmMain::StorePosition(QPoint frame) {
+void QtMainWindow::StorePosition(QPoint frame) {
   const PositionSave place = platform_.files.PositionFileForSave();
   if (!place.problem.empty()) {
     std::fprintf(stderr, "Trotix: %s\n", place.problem.c_str());

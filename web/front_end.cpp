@@ -1,91 +1,52 @@
 #include "front_end.h"
 
-#include <string>
-
 #include "blit.h"
-#include "field_setup.h"
-#include "main_window.h"
-#include "result_board.h"
-#include "texts.h"
-#include "track.h"
-#include "twips.h"
+#include "field_file.h"
+#include "main_window_layout.h"
 
 namespace trotix::web {
 
-FrontEnd::FrontEnd(Clock& clock, PageHost& page)
-    : clock_(clock),
-      page_(page),
-      picMain_(TwipsToPixels(kPicMain.width), TwipsToPixels(kPicMain.height)),
-      window_(NewWindow()) {}
-
-void FrontEnd::Form_Load(std::uint64_t seed) {
-  random_.Seed(seed);
-  NewRace();
-  Present();
-}
-
-void FrontEnd::cmdRun_Click() {
-  NewRace();
-  run_enabled_ = false;
-  page_.StartTimer(kTickMilliseconds);
-  race_.StartTime = clock_.SecondsSinceMidnight();
-  Present();
-}
-
-void FrontEnd::Timer1_Timer() {
-  if (in_tick_) return;
-  in_tick_ = true;
-  ++ticks_;
-  RaceTick(race_, random_, *this);
-  in_tick_ = false;
-  Present();
-}
-
-void FrontEnd::Form_KeyUp(std::int16_t key_code) {
-  if (key_code == kVkF7 && (race_.Phase == kPhaseReady || race_.Phase == kPhaseOver)) {
-    page_.ShowFieldListing(kFieldListingTitle, FieldListingText(race_));
-    return;
-  }
-  if (key_code == kVkF5 && run_enabled_) cmdRun_Click();
-}
+FrontEnd::FrontEnd(Clock& clock, PageHost& page) : clock_(clock), page_(page), window_(NewWindow()) {}
 
 void FrontEnd::Click(int x, int y) {
-  if (Contains(PixelsOf(kCmdRun), x, y) && run_enabled_) cmdRun_Click();
+  if (Contains(PixelsOf(kCmdRun), x, y)) form_.PressRun();
 }
 
-bool FrontEnd::OpenFieldFile(std::string_view name, std::string_view first_bytes) {
-  const FieldFileParse parsed = ParseFieldFileStart(first_bytes.substr(0, kFieldFileReadLimit + 1));
-  if (parsed.ok) {
-    field_file_ = parsed.horses;
-    page_.ShowFieldFileNotice({});
-    return true;
-  }
+FieldFileTaken FrontEnd::OpenFieldFile(std::string_view name, std::string_view first_bytes) {
+  FieldFileBytes file;
+  file.status = FieldFileStatus::kRead;
+  file.name.assign(name);
+  file.first_bytes.assign(first_bytes);
+  return Choose(std::move(file));
+}
+
+void FrontEnd::RefuseFieldFolder(std::string_view name) {
+  FieldFileBytes folder;
+  folder.status = FieldFileStatus::kRefused;
+  folder.name.assign(name);
+  folder.message = FieldFileUnreadable(name, kFieldFileIsAFolder);
+  Choose(std::move(folder));
+}
+
+void FrontEnd::ForgetFieldFile() {
   field_file_.reset();
-  page_.ShowFieldFileNotice(FieldFileRefusal(name, parsed) + "; " + std::string(kRandomFieldNote));
-  return false;
+  form_.FieldFileChosen();
 }
 
-void FrontEnd::NewRace() {
-  SetUpField(race_, random_, field_file_ ? &*field_file_ : nullptr);
-  field_from_file_ = field_file_.has_value();
-  bar_.bgr = kBarBlue;
-  DrawScene();
+FieldFileTaken FrontEnd::Choose(FieldFileBytes file) {
+  field_file_ = std::move(file);
+  const FieldFileTaken taken = form_.FieldFileChosen();
+  if (taken == FieldFileTaken::kRefused) field_file_.reset();
+  return taken;
 }
 
-void FrontEnd::DrawScene() { trotix::DrawScene(race_, sprites_, surfaces_, clock_, *this); }
+FieldFileBytes FrontEnd::FieldFile() { return field_file_ ? *field_file_ : FieldFileBytes{}; }
 
-void FrontEnd::ShowResults() { trotix::ShowResults(race_, sprites_, picMain_); }
-
-// A page cannot run waiting events inside a handler: the browser hands it
-// the next event only once this one has returned. So a drawing runs whole,
-// and what waited (a key, a click) comes after it.
-void FrontEnd::DoEvents() {}
-
-void FrontEnd::Present() {
+void FrontEnd::Present(const Surface& picture, const ControlsState& controls) {
   const PixelBox pic = PixelsOf(kPicMain);
-  BitBlt(window_, pic.left, pic.top, picMain_.width(), picMain_.height(), picMain_, RasterOp::kSrcCopy);
-  DrawDistanceBar(window_, bar_);
-  DrawRunButton(window_, run_enabled_);
+  BitBlt(window_, pic.left, pic.top, picture.width(), picture.height(), picture, RasterOp::kSrcCopy);
+  DrawDistanceBar(window_, {static_cast<int>(kRaceMetres), controls.bar_value, controls.bar_colour});
+  DrawRunButton(window_, controls.run_enabled);
   page_.Present(window_);
 }
 

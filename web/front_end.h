@@ -1,23 +1,19 @@
-// The browser's main window: the race state, the handlers the page calls
-// and what the race and its drawing ask of a window, as frmMain has them on
-// the desktop, over a picture of the whole window that the page shows. The
-// page passes events in and pixels out; every decision is taken here or in
-// the race code.
+// The page's adapter to the main window (shell/frm_main.h): it turns the
+// page's events into the window's handlers and carries out what the window
+// asks, over a picture of the whole window that the page shows. Every
+// decision is the main window's or the race code's.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "clock.h"
-#include "field_file.h"
-#include "phase_machine.h"
-#include "race_state.h"
-#include "random_source.h"
-#include "scene_compositor.h"
-#include "sprite_catalogue.h"
+#include "frm_main.h"
 #include "surface.h"
 #include "window_controls.h"
+#include "window_platform.h"
 
 namespace trotix::web {
 
@@ -39,68 +35,52 @@ class PageHost {
   virtual void ShowFieldFileNotice(std::string_view notice) = 0;
 };
 
-class FrontEnd final : private RaceHost, private SceneHost {
+class FrontEnd final : private WindowPlatform {
  public:
   FrontEnd(Clock& clock, PageHost& page);
 
-  // The handlers, as the desktop window's; each ends by presenting.
-  void Form_Load(std::uint64_t seed);
-  void cmdRun_Click();
-  void Timer1_Timer();
-  void Form_KeyUp(std::int16_t key_code);
-  // A click at pixel (x, y) of the window: a Run when it hits the enabled button.
+  frmMain& form() { return form_; }
+  const frmMain& form() const { return form_; }
+
+  // A click at pixel (x, y) of the window: a press of Run when it hits the button.
   void Click(int x, int y);
 
   // A horse data file the player opened, dropped or had remembered: its
-  // name and first bytes (up to kFieldFileReadLimit + 1), read by the
-  // desktop's rules. Taken, it gives the field from the next new race on,
-  // as the file beside the desktop game is read at every new race; refused,
-  // the field is random. Returns whether it was taken.
-  bool OpenFieldFile(std::string_view name, std::string_view first_bytes);
-  void ForgetFieldFile() { field_file_.reset(); }
-  // A field set up now, from the file if one is open: what the next Run would race.
-  void SetUpNow() { NewRace(); Present(); }
-
-  const RaceState& race() const { return race_; }
-  const Surface& picture() const { return picMain_; }
-  bool run_enabled() const { return run_enabled_; }
-  int distance() const { return bar_.value; }  // the distance bar's value, metres
-  bool field_from_file() const { return field_from_file_; }  // the field in the window
-  std::int64_t ticks() const { return ticks_; }  // ticks run since loading
+  // name and first bytes, as many as the page hands in (kFieldFileReadLimit
+  // + 1 of them tell a file that goes on). A refused file is not kept.
+  FieldFileTaken OpenFieldFile(std::string_view name, std::string_view first_bytes);
+  // A folder given as the horse data file: refused as the desktop's reader
+  // refuses one.
+  void RefuseFieldFolder(std::string_view name);
+  // Forget: no horse file from now on.
+  void ForgetFieldFile();
 
  private:
-  void NewRace();
-  void Present();
-
-  // What the race asks of the window.
-  void SetDistanceValue(std::int32_t metres) override { bar_.value = metres; }
-  void DrawScene() override;
+  // What the main window asks of the page.
+  float SecondsSinceMidnight() override { return clock_.SecondsSinceMidnight(); }
+  void StartTimer(int interval_ms) override { page_.StartTimer(interval_ms); }
   void StopTimer() override { page_.StopTimer(); }
-  void RestoreNormalPriority() override {}  // a page has no process priority
-  void EnableRun() override { run_enabled_ = true; }
-  void ShowResults() override;
-  // What a drawing asks of the window.
-  void DoEvents() override;
-  // Every handler presents once it is done, the bar and the button with the
-  // picture, so a commit in its middle has nothing to add.
-  void CommitPicture() override {}
-  void SetBarColour(std::uint32_t bgr) override { bar_.bgr = bgr; }
+  void Present(const Surface& picture, const ControlsState& controls) override;
+  // A page cannot run waiting events inside a handler: the browser hands it
+  // the next event only once this one has returned. So a drawing runs whole,
+  // and what waited (a key, a click) comes after it.
+  void DoEvents() override {}
+  void ShowListing(std::string_view title, std::string_view text) override { page_.ShowFieldListing(title, text); }
+  void SetPriorityClass(std::uint32_t) override {}  // a page has no process priority
+  FieldFileBytes FieldFile() override;
+  void ShowFieldFileNotice(std::string_view notice) override { page_.ShowFieldFileNotice(notice); }
+  // A page cannot place the browser's window: nothing is stored.
+  void LoadWindowPosition() override {}
+  void SaveWindowPosition() override {}
+
+  // The file the page now gives, handed to the main window; kept unless refused.
+  FieldFileTaken Choose(FieldFileBytes file);
 
   Clock& clock_;
   PageHost& page_;
-  RaceState race_;
-  Pcg32Random random_;
-  SpriteCatalogue sprites_;
-  Surface picMain_;
-  Surface picWork_;  // the hidden surface a frame is composed on
-  SceneSurfaces surfaces_{picMain_, picWork_};
   Surface window_;
-  DistanceBarState bar_;
-  std::optional<FieldRecords> field_file_;
-  bool field_from_file_ = false;
-  bool run_enabled_ = true;
-  bool in_tick_ = false;  // a tick never starts inside another
-  std::int64_t ticks_ = 0;
+  std::optional<FieldFileBytes> field_file_;
+  frmMain form_{*this};
 };
 
 }  // namespace trotix::web

@@ -1,20 +1,14 @@
 #include "window_controls.h"
 
-#include <algorithm>
-#include <optional>
-#include <span>
-
 #include "blit.h"
 #include "picture_font.h"
 #include "picture_text.h"
+#include "run_pictogram.h"
 #include "twips.h"
-#include "xpm.h"
 
 namespace trotix::web {
 
 namespace {
-
-#include "run.xpm"
 
 // The desktop's light window colours.
 constexpr Pixel kFace = Rgb(240, 240, 240);
@@ -23,7 +17,6 @@ constexpr Pixel kLight = Rgb(255, 255, 255);
 constexpr Pixel kShadow = Rgb(160, 160, 160);
 constexpr Pixel kFrame = Rgb(105, 105, 105);
 constexpr Pixel kText = Rgb(0, 0, 0);
-constexpr Pixel kPictogramGrey = Rgb(128, 128, 128);  // drawn transparent
 
 void Fill(Surface& surface, PixelBox box, Pixel colour) {
   surface.FillBetween(box.left, box.top, box.left + box.width - 1, box.top + box.height - 1, colour);
@@ -43,14 +36,6 @@ Pixel Greyed(Pixel p) {
   const int grey = (RedOf(p) * 11 + GreenOf(p) * 16 + BlueOf(p) * 5) / 32;
   const auto half = static_cast<std::uint8_t>((grey + RedOf(kFace)) / 2);
   return Rgb(half, half, half);
-}
-
-const Surface& RunPictogram() {
-  static const Surface pictogram = [] {
-    std::optional<Surface> decoded = DecodeXpm(std::span<const char* const>(run_xpm));
-    return decoded ? *decoded : Surface();  // an empty button rather than none: it decodes in every build
-  }();
-  return pictogram;
 }
 
 }  // namespace

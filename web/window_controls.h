@@ -1,12 +1,12 @@
 // The window around the race picture, drawn by the page's own hand on one
 // surface of the window's size: the face, the distance bar with its caption
 // and the Run button with its pictogram. On the desktop these are the
-// toolkit's widgets, placed from the same layout (view/main_window.h).
+// toolkit's widgets, placed from the same layout (shell/main_window_layout.h).
 #pragma once
 
 #include <cstdint>
 
-#include "main_window.h"
+#include "main_window_layout.h"
 #include "surface.h"
 #include "track.h"
 

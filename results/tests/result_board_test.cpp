@@ -65,6 +65,12 @@ TEST_F(Board, PrintsEveryPieceInPlace) {
   EXPECT_EQ(quinella.text, "馬連: 1-4  x" + FormatMask(scene.race.QuinellaTable[0][3].Odds, "0.0"));
 }
 
+TEST_F(Board, ReadsAsTextLinesWithTheSameWords) {
+  EXPECT_EQ(ResultBoardText(scene.race),
+            "1着【4】 0:59.9 x12.3\n2着【1】 ｱﾀﾏ x5.6\n3着【6】 1 x5.6\n4着【2】 ﾊﾅ x5.6\n5着【5】 1 x5.6\n"
+            "6着【3】 2 x5.6\n馬連: 1-4  x" + FormatMask(scene.race.QuinellaTable[0][3].Odds, "0.0") + "\n");
+}
+
 TEST_F(Board, WinnersTimeInMinutesSecondsAndTenths) {
   scene.race.FinishTime = 1061.0f;
   EXPECT_EQ(ResultBoardTexts(scene.race)[1].text, "1:01.0");

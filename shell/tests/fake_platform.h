@@ -7,30 +7,14 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "fake_clock.h"
+#include "testing/hooked_random.h"
 #include "platform/platform.h"
 #include "random_source.h"
 
 namespace trotix::testing {
-
-class HookedRandom final : public RandomSource {
- public:
-  void Seed(std::uint64_t) override { ++seed_calls; }
-  float Next() override {
-    ++count;
-    if (on_draw) on_draw();
-    return inner_.Next();
-  }
-  int seed_calls = 0;
-  std::size_t count = 0;
-  std::function<void()> on_draw;
-
- private:
-  Pcg32Random inner_{7};
-};
 
 class NotingPriority final : public ProcessPriority {
  public:

@@ -1,179 +1,302 @@
+// The main window's rules, once, on the plain window: the keys by phase and
+// by Run's state, the tick guard, a Run that waits during a drawing, the
+// distance bar through a whole race, the horse data file.
 #include "frm_main.h"
-
-#include <QApplication>
-#include <QKeyEvent>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
-#include "result_board.h"
+#include <string>
+
+#include "field_file.h"
+#include "hooked_random.h"
+#include "main_window_layout.h"
+#include "platform/process_priority.h"
+#include "scripted_platform.h"
 #include "texts.h"
 
 namespace trotix {
 namespace {
 
-using testing::FakePlatform;
-
 constexpr std::size_t kDrawsPerRandomField = 42;
+constexpr std::size_t kDrawsPerFileField = 12;
+constexpr std::int16_t kVkF6 = 117;
+constexpr char kGoodFile[] = "80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n";
+
+FieldFileBytes FileOf(std::string bytes, std::string name = "horsedat.txt") {
+  FieldFileBytes file;
+  file.status = FieldFileStatus::kRead;
+  file.name = std::move(name);
+  file.first_bytes = std::move(bytes);
+  return file;
+}
 
 class MainWindow : public ::testing::Test {
  protected:
-  MainWindow() : form(fake.platform) { form.Form_Load(); }
-
-  void Release(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool auto_repeat = false) {
-    QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), auto_repeat);
-    QCoreApplication::sendEvent(&form.cmdRun(), &event);  // the button has the focus
-  }
+  MainWindow() { form.Form_Load(99); }
 
   // Ticks until the race is over; the number of ticks it took.
   int RunOut() {
     int ticks = 0;
-    while (form.race().Phase != kPhaseOver || form.Timer1().isActive()) {
-      form.Timer1_Timer();
-      if (++ticks > 2000) break;
-    }
+    while (form.timer_on() && ++ticks < 2000) form.Timer1_Timer();
     return ticks;
   }
+  std::size_t Runs() const { return platform.priority_calls.size(); }
 
-  FakePlatform fake;
-  frmMain form;
+  testing::ScriptedPlatform platform;
+  testing::HookedRandom random;
+  frmMain form{platform, &random};
 };
 
-TEST_F(MainWindow, StartsReadyWithARandomFieldDrawn) {
-  EXPECT_EQ(fake.random.seed_calls, 1);
-  EXPECT_EQ(fake.random.count, kDrawsPerRandomField);
-  EXPECT_EQ(form.race().Phase, kPhaseReady);
-  EXPECT_TRUE(form.cmdRun().isEnabled());
-  EXPECT_FALSE(form.Timer1().isActive());
-  EXPECT_TRUE(fake.priority.calls.empty());
-  EXPECT_EQ(form.picMain().picture().size(), QSize(180, 120));
-  EXPECT_EQ(form.kpbDist().fwcolor(), 0x00FF0000u);
-  EXPECT_EQ(form.kpbDist().value(), 2000);
-  EXPECT_EQ(form.windowTitle(), "Trotix");
-  EXPECT_EQ(form.size(), QSize(187, 150));
-  EXPECT_EQ(form.picMain().geometry(), QRect(3, 2, 180, 120));
-  EXPECT_EQ(form.kpbDist().geometry(), QRect(3, 125, 142, 24));
-  EXPECT_EQ(form.cmdRun().geometry(), QRect(147, 126, 36, 22));
+TEST_F(MainWindow, LoadsReadyWithARandomFieldShown) {
+  EXPECT_EQ(random.seed_calls, 1);
+  EXPECT_EQ(random.count, kDrawsPerRandomField);
+  EXPECT_EQ(platform.position_loads, 1);
+  EXPECT_EQ(platform.presents, 1);
+  EXPECT_TRUE(platform.shown.run_enabled);
+  EXPECT_EQ(platform.shown.bar_value, 2000);
+  EXPECT_EQ(platform.shown.bar_colour, kBarBlue);
+  EXPECT_EQ(platform.interval, 0);
+  EXPECT_TRUE(platform.notices.empty()) << "no file at all is not worth a word";
 }
 
-TEST_F(MainWindow, RunBuildsAFreshFieldAndStartsTheTimer) {
+TEST_F(MainWindow, RunBuildsAFreshFieldRaisesThePriorityAndStartsTheTimer) {
   const Horse before = form.race().Horses[0];
-  fake.clock.now = 50000.25f;
+  platform.clock.ms = 50'000'250.0;
   form.cmdRun_Click();
-  EXPECT_EQ(fake.priority.calls, std::vector<std::uint32_t>{kRealtimePriorityClass});
-  EXPECT_EQ(fake.random.count, 2 * kDrawsPerRandomField);
+  EXPECT_EQ(platform.priority_calls, std::vector<std::uint32_t>{kRealtimePriorityClass});
+  EXPECT_EQ(random.count, 2 * kDrawsPerRandomField);
   EXPECT_NE(form.race().Horses[0].Speed, before.Speed);
-  EXPECT_FALSE(form.cmdRun().isEnabled());
-  EXPECT_TRUE(form.Timer1().isActive());
-  EXPECT_EQ(form.Timer1().interval(), 200);
-  EXPECT_EQ(form.Timer1().timerType(), Qt::PreciseTimer);
+  EXPECT_FALSE(platform.shown.run_enabled);
+  EXPECT_EQ(platform.interval, 200);
   EXPECT_EQ(form.race().StartTime, 50000.25f);
   EXPECT_EQ(form.race().Phase, kPhaseReady);
 }
 
+// Every key in every phase, with Run enabled (before a race, on the board)
+// and disabled (a race under way): F7 lists in phases 0 and 5 whatever Run
+// is; F5 runs exactly when Run is enabled; other keys do nothing.
+TEST_F(MainWindow, F5AndF7ByPhaseAndByRunsState) {
+  for (const bool run_enabled : {true, false}) {
+    for (std::int32_t phase = kPhaseReady; phase <= kPhaseOver; ++phase) {
+      for (const std::int16_t key : {kVkF5, kVkF7, kVkF6}) {
+        testing::ScriptedPlatform fresh;
+        frmMain window(fresh);
+        window.Form_Load(5);
+        if (!run_enabled) window.cmdRun_Click();
+        window.race().Phase = phase;
+        const std::size_t runs = fresh.priority_calls.size();
+        const bool offered = phase == kPhaseReady || phase == kPhaseOver;
+        const bool offered_before = window.ListingOffered();
+        window.Form_KeyUp(key, /*shift=*/1);
+        const bool lists = key == kVkF7 && offered;
+        const bool runs_now = key == kVkF5 && run_enabled;
+        SCOPED_TRACE(::testing::Message() << "key " << key << ", phase " << phase << ", run " << run_enabled);
+        EXPECT_EQ(offered_before, offered);
+        EXPECT_EQ(fresh.listings, lists ? std::vector<std::string>{FieldListingText(window.race())}
+                                        : std::vector<std::string>{});
+        if (lists) {
+          EXPECT_EQ(fresh.listing_title, "データ");
+        }
+        EXPECT_EQ(fresh.priority_calls.size(), runs + (runs_now ? 1 : 0));
+        if (runs_now) {
+          EXPECT_FALSE(window.run_enabled());
+        }
+      }
+    }
+  }
+}
+
 TEST_F(MainWindow, RunIsDisabledOnlyAfterTheNewFieldIsBuilt) {
   bool enabled_while_building = true;
-  fake.random.on_draw = [&] { enabled_while_building = enabled_while_building && form.cmdRun().isEnabled(); };
+  random.on_draw = [&] { enabled_while_building = enabled_while_building && form.run_enabled(); };
   form.cmdRun_Click();
   EXPECT_TRUE(enabled_while_building);
-  EXPECT_FALSE(form.cmdRun().isEnabled());
+  EXPECT_FALSE(form.run_enabled());
 }
 
-TEST_F(MainWindow, ASecondRunWaitingDuringTheDrawingRunsNestedAndTheRaceStartsOnce) {
-  // A click already queued is delivered while the new field is drawn.
-  QMetaObject::invokeMethod(&form.cmdRun(), "click", Qt::QueuedConnection);
+TEST_F(MainWindow, ARunWaitingDuringTheDrawingRunsNestedAndTheRaceStartsOnce) {
+  platform.waiting = [&] { form.PressRun(); };
   form.cmdRun_Click();
-  EXPECT_EQ(fake.priority.calls.size(), 2u);
-  EXPECT_EQ(fake.random.count, 3 * kDrawsPerRandomField);
-  EXPECT_TRUE(form.Timer1().isActive());
-  EXPECT_FALSE(form.cmdRun().isEnabled());
-  QCoreApplication::processEvents();
-  EXPECT_EQ(fake.random.count, 3 * kDrawsPerRandomField) << "no third field";
-}
-
-TEST_F(MainWindow, F5StartsARaceWhateverModifiersAreHeld) {
-  for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
-                                          Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier)}) {
-    form.Timer1().stop();
-    form.cmdRun().setEnabled(true);
-    const std::size_t draws = fake.random.count;
-    Release(Qt::Key_F5, modifiers);
-    EXPECT_EQ(fake.random.count, draws + kDrawsPerRandomField) << modifiers;
-    EXPECT_TRUE(form.Timer1().isActive());
-  }
-}
-
-TEST_F(MainWindow, F5DoesNothingWhileRunIsDisabledOrForAnAutoRepeat) {
-  Release(Qt::Key_F5, Qt::NoModifier, /*auto_repeat=*/true);
-  EXPECT_EQ(fake.random.count, kDrawsPerRandomField);
-  form.cmdRun_Click();
-  const std::size_t draws = fake.random.count;
-  Release(Qt::Key_F5);
-  Release(Qt::Key_F6);
-  EXPECT_EQ(fake.random.count, draws);
-  EXPECT_EQ(fake.priority.calls.size(), 1u);
-}
-
-TEST_F(MainWindow, F7ListsTheFieldOnlyBeforeAndAfterARace) {
-  for (std::int32_t phase = kPhaseReady; phase <= kPhaseOver; ++phase) {
-    form.race().Phase = phase;
-    const std::size_t shown = fake.dialogs.texts.size();
-    Release(Qt::Key_F7, Qt::ControlModifier);
-    const bool offered = phase == kPhaseReady || phase == kPhaseOver;
-    ASSERT_EQ(fake.dialogs.texts.size(), shown + (offered ? 1 : 0)) << "phase " << phase;
-  }
-  EXPECT_EQ(fake.dialogs.titles.front(), QString::fromUtf8("データ"));
-  EXPECT_EQ(fake.dialogs.texts.front(), QString::fromStdString(FieldListingText(form.race())));
-}
-
-TEST_F(MainWindow, AWholeRaceEndsOnTheBoardWithRunEnabledAgain) {
-  form.cmdRun_Click();
-  const int ticks = RunOut();
-  EXPECT_LT(ticks, 1000);
-  EXPECT_EQ(form.race().Phase, kPhaseOver);
-  EXPECT_FALSE(form.Timer1().isActive());
-  EXPECT_TRUE(form.cmdRun().isEnabled());
-  EXPECT_EQ(fake.priority.calls, (std::vector<std::uint32_t>{kRealtimePriorityClass, kNormalPriorityClass}));
-  EXPECT_EQ(form.race().FinishCount, 6);
-  EXPECT_LT(form.kpbDist().value(), 0);
-  EXPECT_EQ(form.kpbDist().caption(), "0");
-  EXPECT_EQ(form.kpbDist().fwcolor(), 0x000000FFu);  // red
-
-  // The board is what the window shows, also after a repaint.
-  const QImage board = form.picMain().picture().convertToFormat(QImage::Format_RGB32);
-  int orange = 0;
-  for (int y = 0; y < 120; ++y) {
-    for (int x = 0; x < 180; ++x) orange += board.pixel(x, y) == qRgb(255, 160, 0);
-  }
-  EXPECT_GT(orange, 100);
-  EXPECT_EQ(form.picMain().grab().toImage().convertToFormat(QImage::Format_RGB32), board);
-
-  // F5 starts the next race from the board.
-  Release(Qt::Key_F5);
-  EXPECT_TRUE(form.Timer1().isActive());
-  EXPECT_EQ(form.race().FinishCount, 0);
+  EXPECT_EQ(Runs(), 2u);
+  EXPECT_EQ(random.count, 3 * kDrawsPerRandomField);
+  EXPECT_EQ(platform.interval, 200);
+  EXPECT_FALSE(form.run_enabled());
+  EXPECT_FALSE(platform.shown.run_enabled);
+  // One waiting during a tick's drawing finds Run disabled.
+  form.Timer1_Timer();
+  platform.waiting = [&] { form.PressRun(); };
+  form.Timer1_Timer();
+  EXPECT_FALSE(platform.waiting) << "the drawing let it run";
+  EXPECT_EQ(Runs(), 2u);
 }
 
 TEST_F(MainWindow, ATickNeverStartsInsideAnother) {
   form.cmdRun_Click();
   form.Timer1_Timer();  // phase 0: shows the field
-  const std::size_t before = fake.random.count;
-  fake.random.on_draw = [&] { form.Timer1_Timer(); };
+  const std::size_t draws = random.count;
+  const std::int64_t ticks = form.ticks();
+  random.on_draw = [&] { form.Timer1_Timer(); };
   form.Timer1_Timer();  // a moving tick: six draws, however often it is poked
-  EXPECT_EQ(fake.random.count, before + 6);
+  EXPECT_EQ(random.count, draws + 6);
+  EXPECT_EQ(form.ticks(), ticks + 1);
+  random.on_draw = nullptr;
+  platform.waiting = [&] { form.Timer1_Timer(); };  // and no tick waiting at a drawing runs in it
+  form.Timer1_Timer();
+  EXPECT_EQ(form.ticks(), ticks + 2);
+}
+
+TEST_F(MainWindow, TheBarThroughAWholeRace) {
+  form.cmdRun_Click();
+  EXPECT_EQ(platform.shown.bar_colour, kBarBlue);
+  int presents = platform.presents;
+  ControlsState before = platform.shown;
+  while (form.timer_on() && form.ticks() < 2000) {
+    form.Timer1_Timer();
+    const ControlsState& now = platform.shown;
+    ASSERT_EQ(platform.presents, ++presents) << "every tick presents once";
+    EXPECT_EQ(now.bar_value, form.controls().bar_value);
+    EXPECT_EQ(now.bar_colour, form.controls().bar_colour);
+    // The distance left only shrinks; the colour goes from blue to red.
+    ASSERT_LE(now.bar_value, before.bar_value) << "tick " << form.ticks();
+    ASSERT_GE(now.bar_colour & 0xff, before.bar_colour & 0xff) << "tick " << form.ticks();
+    ASSERT_LE(now.bar_colour >> 16, before.bar_colour >> 16) << "tick " << form.ticks();
+    before = now;
+  }
+  EXPECT_EQ(form.race().Phase, kPhaseOver);
+  EXPECT_LT(platform.shown.bar_value, 0);
+  EXPECT_EQ(DistanceCaption(platform.shown.bar_value, 2000), "0");
+  EXPECT_EQ(platform.shown.bar_colour, 0x000000FFu);
+  EXPECT_TRUE(platform.shown.run_enabled);
+  EXPECT_EQ(platform.interval, 0);
+  EXPECT_EQ(platform.priority_calls, (std::vector<std::uint32_t>{kRealtimePriorityClass, kNormalPriorityClass}));
+  form.cmdRun_Click();
+  EXPECT_EQ(platform.shown.bar_colour, kBarBlue) << "a new race starts blue";
+}
+
+TEST_F(MainWindow, TheBoardReadsAsTextOnlyWhileItShows) {
+  EXPECT_EQ(form.BoardText(), "");
+  form.cmdRun_Click();
+  RunOut();
+  const std::string board = form.BoardText();
+  EXPECT_EQ(board.rfind("1着【", 0), 0u) << board;
+  EXPECT_EQ(std::count(board.begin(), board.end(), '\n'), 7);
+  form.cmdRun_Click();
+  EXPECT_EQ(form.BoardText(), "");
 }
 
 TEST_F(MainWindow, ClosingMidRaceSavesThePositionAndEndsTheRace) {
   form.cmdRun_Click();
   for (int n = 0; n < 20; ++n) form.Timer1_Timer();
-  const RaceState during = form.race();
-  form.close();
-  EXPECT_FALSE(form.Timer1().isActive());
-  EXPECT_TRUE(QFile::exists(fake.dir.filePath("Trotix.ini")));
+  const double lead = form.race().LeadPosition;
+  std::int16_t cancel = 0;
+  form.Form_Unload(cancel);
+  EXPECT_EQ(cancel, 0);
+  EXPECT_EQ(platform.position_saves, 1);
+  EXPECT_EQ(platform.interval, 0);
   form.Timer1_Timer();  // a tick that was already due does nothing
-  EXPECT_EQ(form.race().LeadPosition, during.LeadPosition);
-  EXPECT_EQ(fake.priority.calls.size(), 1u);
+  form.Form_KeyUp(kVkF5, 0);
+  EXPECT_EQ(form.race().LeadPosition, lead);
+  EXPECT_EQ(Runs(), 1u);
+}
+
+TEST_F(MainWindow, ClosedWhileRunDrawsTheNewFieldNoRaceStarts) {
+  std::int16_t cancel = 0;
+  platform.waiting = [&] { form.Form_Unload(cancel); };
+  form.cmdRun_Click();
+  EXPECT_EQ(platform.interval, 0);
+  EXPECT_FALSE(form.timer_on());
+}
+
+// The horse data file: the field comes from it when it is read whole and
+// keeps every limit; a refusal is told, naming the file and the line, and
+// the field is made up at random.
+TEST_F(MainWindow, AHorseFileIsTakenOrRefusedAsAWhole) {
+  // A sixth line with a long fourth column that ends exactly at the limit,
+  // and the same going on one byte past it.
+  std::string at_limit = std::string(kGoodFile).substr(0, std::string(kGoodFile).rfind("55\t"));
+  at_limit += "55\t75\t2\t";
+  at_limit.resize(kFieldFileReadLimit, 'x');
+  const std::string cut = at_limit + "x";
+  const struct {
+    const char* what;
+    FieldFileBytes file;
+    const char* notice;  // "" when taken
+  } cases[] = {
+      {"good", FileOf(kGoodFile), ""},
+      {"missing column", FileOf("80\t60\t2\n50\t50\n", "bad horses.txt"),
+       "bad horses.txt, line 2 has fewer than three tab-separated columns; the field is made up at random"},
+      {"unreadable", {FieldFileStatus::kRefused, "", "", "/x/horsedat.txt cannot be read (a folder)"},
+       "/x/horsedat.txt cannot be read (a folder); the field is made up at random"},
+      {"exactly the limit", FileOf(at_limit), ""},
+      {"cut at the limit", FileOf(cut), "horsedat.txt, line 6 is longer than 65536 bytes; the field is made up at random"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::ScriptedPlatform fresh;
+    testing::HookedRandom draws;
+    fresh.field_file = c.file;
+    frmMain window(fresh, &draws);
+    window.Form_Load(3);
+    const bool taken = std::string(c.notice).empty();
+    EXPECT_EQ(fresh.notices, taken ? std::vector<std::string>{} : std::vector<std::string>{c.notice});
+    EXPECT_EQ(draws.count, taken ? kDrawsPerFileField : kDrawsPerRandomField);
+    if (taken) {
+      EXPECT_EQ(window.race().Horses[3].Stamina, 90.0);
+    }
+  }
+}
+
+TEST_F(MainWindow, AChosenHorseFileIsSetUpAtOnceWhenNoRaceRunsElseAtTheNextRun) {
+  platform.field_file = FileOf(kGoodFile);
+  EXPECT_EQ(form.FieldFileChosen(), FieldFileTaken::kSetUpNow);
+  EXPECT_EQ(form.race().Horses[0].Speed, 80.0) << "before a race: at once";
+  EXPECT_EQ(platform.notices, std::vector<std::string>{""});
+  form.cmdRun_Click();
+  platform.field_file = FileOf("90\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n");
+  EXPECT_EQ(form.FieldFileChosen(), FieldFileTaken::kNextRace);
+  EXPECT_EQ(form.race().Horses[0].Speed, 80.0) << "the race under way keeps its field";
+  RunOut();
+  EXPECT_EQ(form.race().Horses[0].Speed, 80.0);
+  form.cmdRun_Click();
+  EXPECT_EQ(form.race().Horses[0].Speed, 90.0) << "the next race has the new file's field";
+  RunOut();
+  // On the board a refused file is told, and the field is made up at once.
+  const std::size_t draws = random.count;
+  platform.field_file = FileOf("80\t60\t2\n", "short.txt");
+  EXPECT_EQ(form.FieldFileChosen(), FieldFileTaken::kRefused);
+  EXPECT_EQ(random.count, draws + kDrawsPerRandomField);
+  EXPECT_EQ(form.race().Phase, kPhaseReady);
+  EXPECT_EQ(form.BoardText(), "");
+  EXPECT_NE(platform.notices.back().find("short.txt, line "), std::string::npos) << platform.notices.back();
+}
+
+// Forget leaves the platform with no file: between races a random field is
+// drawn at once, with nothing told; a race under way keeps its field. The
+// window says whether the field on show is the file's.
+TEST_F(MainWindow, ForgetDrawsARandomFieldBetweenRacesAndTheWindowKnowsWhoseFieldItShows) {
+  EXPECT_FALSE(form.field_from_file());
+  platform.field_file = FileOf(kGoodFile);
+  form.FieldFileChosen();
+  EXPECT_TRUE(form.field_from_file());
+  platform.field_file = FieldFileBytes{};
+  std::size_t draws = random.count;
+  form.FieldFileChosen();
+  EXPECT_EQ(random.count, draws + kDrawsPerRandomField);
+  EXPECT_FALSE(form.field_from_file());
+  EXPECT_EQ(platform.notices, std::vector<std::string>{""}) << "only the good file's empty notice";
+
+  platform.field_file = FileOf(kGoodFile);
+  form.FieldFileChosen();
+  form.cmdRun_Click();
+  platform.field_file = FieldFileBytes{};
+  draws = random.count;
+  form.FieldFileChosen();
+  EXPECT_EQ(random.count, draws) << "mid-race nothing is drawn";
+  EXPECT_TRUE(form.field_from_file());
+  EXPECT_EQ(form.race().Horses[0].Speed, 80.0);
+  RunOut();
+  form.cmdRun_Click();
+  EXPECT_FALSE(form.field_from_file()) << "the next race's field is random";
 }
 
 }  // namespace

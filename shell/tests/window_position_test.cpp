@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "fake_platform.h"
-#include "frm_main.h"
+#include "qt_main_window.h"
 
 namespace trotix {
 namespace {
@@ -34,7 +34,7 @@ TEST_F(WindowPosition, OpensWhereTheFileSays) {
   // A place that would leave the title bar on no screen opens on the
   // nearest one instead, as near the stored place as the screen allows.
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  const QSize window = frmMain(fake.platform).size();
+  const QSize window = QtMainWindow(fake.platform).size();
   const struct { const char* ini; QPoint pixels; } cases[] = {
       {"", QPoint(0, 0)},
       {"[Trotix]\r\nTop=1500\r\nLeft=3000\r\n", QPoint(200, 100)},
@@ -48,16 +48,16 @@ TEST_F(WindowPosition, OpensWhereTheFileSays) {
   };
   for (const auto& c : cases) {
     WriteIni(c.ini);
-    frmMain form(fake.platform);
-    form.Form_Load();
+    QtMainWindow form(fake.platform);
+    form.form().Form_Load(1);
     EXPECT_EQ(form.pos(), c.pixels) << c.ini;
   }
 }
 
 TEST_F(WindowPosition, FirstCloseCreatesTheFile) {
   {
-    frmMain form(fake.platform);
-    form.Form_Load();
+    QtMainWindow form(fake.platform);
+    form.form().Form_Load(1);
     form.move(230, 77);
     form.close();
   }
@@ -68,8 +68,8 @@ TEST_F(WindowPosition, AnInstalledCopyKeepsItInTheUsersFolder) {
   const QString user = fake.dir.filePath("config/trotix");  // made by the first save
   fake.platform.files = {fake.dir.filePath("bin").toStdString(), user.toStdString(), FilePlace::kUserFolder};
   {
-    frmMain form(fake.platform);
-    form.Form_Load();
+    QtMainWindow form(fake.platform);
+    form.form().Form_Load(1);
     EXPECT_EQ(form.pos(), QPoint(0, 0));
     form.move(230, 77);
     form.close();
@@ -78,16 +78,16 @@ TEST_F(WindowPosition, AnInstalledCopyKeepsItInTheUsersFolder) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the folder and the file are made on the first save";
   EXPECT_EQ(file.readAll(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
   EXPECT_FALSE(QFile::exists(fake.dir.filePath("bin/Trotix.ini")));
-  frmMain next(fake.platform);
-  next.Form_Load();
+  QtMainWindow next(fake.platform);
+  next.form().Form_Load(1);
   EXPECT_EQ(next.pos(), QPoint(230, 77));
 }
 
 TEST_F(WindowPosition, ClosingRewritesOnlyItsOwnKeys) {
   WriteIni("; where the window was\n[Other]\nTop=5\n[TROTIX]\nleft = 10\nTop=20\nColour=red\n");
   {
-    frmMain form(fake.platform);
-    form.Form_Load();
+    QtMainWindow form(fake.platform);
+    form.form().Form_Load(1);
     EXPECT_EQ(form.pos(), QPoint(1, 1));
     form.move(-8, 100);
     form.close();
@@ -105,8 +105,8 @@ TEST_F(WindowPosition, ALinkNamedTrotixIniIsLeftAloneAndSaidSo) {
   ASSERT_EQ(symlink(elsewhere.toLocal8Bit().constData(), fake.dir.filePath("Trotix.ini").toLocal8Bit().constData()), 0);
   ::testing::internal::CaptureStderr();
   {
-    frmMain form(fake.platform);
-    form.Form_Load();
+    QtMainWindow form(fake.platform);
+    form.form().Form_Load(1);
     EXPECT_EQ(form.pos(), QPoint(0, 0));
     form.move(230, 77);
     form.close();
@@ -133,8 +133,8 @@ TEST_F(WindowPosition, InTheUsersFolderALinkToTheirOwnFileIsFollowed) {
   ASSERT_EQ(symlink(dotfiles.toLocal8Bit().constData(), (user + "/Trotix.ini").toLocal8Bit().constData()), 0);
   fake.platform.files = {fake.dir.filePath("bin").toStdString(), user.toStdString(), FilePlace::kUserFolder};
   {
-    frmMain form(fake.platform);
-    form.Form_Load();
+    QtMainWindow form(fake.platform);
+    form.form().Form_Load(1);
     EXPECT_EQ(form.pos(), QPoint(200, 100));
     form.move(230, 77);
     form.close();
@@ -155,8 +155,8 @@ TEST_F(WindowPosition, AMovedCopyStoresWhereItNowIsAndNeverMakesItsOldFolder) {
   std::string program_now = old_place.toStdString();  // what /proc/self/exe would say
   fake.platform.files = {old_place.toStdString(), {}, FilePlace::kBesideProgram, [&program_now] { return program_now; }};
   {
-    frmMain form(fake.platform);
-    form.Form_Load();
+    QtMainWindow form(fake.platform);
+    form.form().Form_Load(1);
     ASSERT_TRUE(QDir().rename(old_place, new_place));
     program_now = new_place.toStdString();
     form.move(230, 77);
@@ -174,13 +174,13 @@ TEST_F(WindowPosition, AMovedCopyStoresWhereItNowIsAndNeverMakesItsOldFolder) {
 // nothing has been stored by a close.
 TEST_F(WindowPosition, TheExitPathStoresTheLastReportedPositionUnlessClosed) {
   {
-    frmMain form(fake.platform);
+    QtMainWindow form(fake.platform);
     form.Start();
     form.move(230, 77);
     form.SaveBeforeExit();
     EXPECT_EQ(ReadIni(), "[Trotix]\r\nTop=1155\r\nLeft=3450\r\n");
   }
-  frmMain form(fake.platform);
+  QtMainWindow form(fake.platform);
   form.Start();
   form.move(20, 10);
   form.close();

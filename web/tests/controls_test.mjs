@@ -119,7 +119,7 @@ async function checkScreenReader() {
   check(await text(page, 'board-text') === '', 'the live region speaks before the board');
   await audit('mid-race');
   await runToBoard(page);
-  const lines = (await text(page, 'board-text')).split('\n');
+  const lines = (await text(page, 'board-text')).trimEnd().split('\n');
   const places = lines.slice(0, 6).every((line, i) => line.startsWith(`${i + 1}着【`) && / x\d+\.\d$/.test(line));
   check(places && /^馬連: \d-\d {2}x\d+\.\d$/.test(lines[6]) && lines.length === 7, `the live region reads ${lines}`);
   await audit('on the board');

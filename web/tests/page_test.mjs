@@ -1,8 +1,11 @@
 // The browser test: the built page, opened from file:// in a headless
 // browser with the test hook (?seed=123&clock=scripted), plays one whole
-// race. Its race picture is held byte for byte against the desktop view's
-// frames of the same race on the same clock (view/tools/frame_dump): the
-// start, a running tick, the final stretch, the finish stamp and the board.
+// race. It is held against the plain-C++ main window that the desktop's Qt
+// window drives, run natively on the same clock (shell/tools/frame_dump): at
+// every step (loaded, Run, each tick) the race picture by its SHA-256 and
+// the window's state (phase, Run enabled, the distance bar's value and
+// colour); byte for byte at the start, a running tick, the final stretch,
+// the finish stamp and the board.
 // Every frame of the whole window is held against web_frame_dump, the same
 // front end built natively: by hash for every frame, byte for byte for the
 // first ones, the first of each phase and the board. F5 must start the race
@@ -16,6 +19,7 @@
 //
 //   node page_test.mjs SITE_FOLDER FRAME_DUMP WEB_FRAME_DUMP [chromium|firefox]
 import { execFileSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
@@ -41,14 +45,24 @@ function runIn(name, program, args) {
   return folder;
 }
 
-// The desktop view's frames: name, the ticks run when it was drawn, and its
-// 180 x 120 pixels.
-function desktopFrames() {
+// The desktop's main window natively: its named frames (name, the ticks run
+// when it was drawn, its 180 x 120 pixels) and its state and picture after
+// every step.
+function desktopWindow() {
   const folder = runIn('desktop', frameDump, [String(seed)]);
-  return readFileSync(path.join(folder, 'frames.txt'), 'utf8').trim().split('\n').map((line) => {
+  const frames = readFileSync(path.join(folder, 'frames.txt'), 'utf8').trim().split('\n').map((line) => {
     const [name, ticks] = line.split(' ');
     return { name, ticks: Number(ticks), bytes: readFileSync(path.join(folder, `${name}.rgba`)) };
   });
+  const pictures = readFileSync(path.join(folder, 'steps.rgba'));
+  const size = 180 * 120 * 4;
+  const steps = readFileSync(path.join(folder, 'steps.txt'), 'utf8').trim().split('\n').map((line, i) => {
+    const [ticks, phase, run, distance, colour] = line.split(' ');
+    return { ticks: Number(ticks), phase: Number(phase), runEnabled: run === '1', distance: Number(distance),
+             barColour: parseInt(colour, 16),
+             pictureHash: createHash('sha256').update(pictures.subarray(i * size, (i + 1) * size)).digest('hex') };
+  });
+  return { frames, steps };
 }
 
 // The same front end natively: every window frame, the F7 listings before
@@ -84,11 +98,18 @@ function installFrameReader() {
     return { hash: hash.toString(16).padStart(8, '0'), bytes: full ? base64(data) : null,
              picture: picture ? base64(context.getImageData(3, 2, 180, 120).data) : null };
   };
-  window.stepFrames = (count, full, pictureTicks) => {
+  // The main window's own state, and the race picture's SHA-256.
+  window.readWindow = async () => {
+    const digest = await crypto.subtle.digest('SHA-256', context.getImageData(3, 2, 180, 120).data);
+    return { distance: Module._trotix_distance(), barColour: Module._trotix_bar_colour() >>> 0,
+             pictureHash: [...new Uint8Array(digest)].map((b) => b.toString(16).padStart(2, '0')).join('') };
+  };
+  window.stepFrames = async (count, full, pictureTicks) => {
     const frames = [];
     for (let i = 0; i < count; ++i) {
       const state = window.trotixTest.advance(200);
-      frames.push({ ...state, ...window.readFrame(full.includes(frames.length), pictureTicks.includes(state.ticks)) });
+      frames.push({ ...state, ...window.readFrame(full.includes(frames.length), pictureTicks.includes(state.ticks)),
+                    ...(await window.readWindow()) });
       if (!state.timerOn) break;
     }
     return frames;
@@ -97,7 +118,8 @@ function installFrameReader() {
 
 async function pageFrame(page, expected, picture) {
   return { ...(await page.evaluate(() => window.trotixTest.state())),
-           ...(await page.evaluate((full, pic) => window.readFrame(full, pic), expected.bytes !== null, picture)) };
+           ...(await page.evaluate((full, pic) => window.readFrame(full, pic), expected.bytes !== null, picture)),
+           ...(await page.evaluate(() => window.readWindow())) };
 }
 
 // Two pictures byte for byte; on a difference, where it first is.
@@ -130,8 +152,20 @@ function comparePictures(seen, desktop) {
   }
 }
 
+// Every step of the page against the desktop's main window at the same step.
+function compareSteps(seen, steps) {
+  check(seen.length === steps.length, `the page took ${seen.length} steps, the desktop's window ${steps.length}`);
+  for (let i = 0; i < Math.min(seen.length, steps.length); ++i) {
+    for (const key of ['ticks', 'phase', 'runEnabled', 'distance', 'barColour', 'pictureHash']) {
+      check(seen[i][key] === steps[i][key],
+            `step ${i} (tick ${steps[i].ticks}): ${key} is ${seen[i][key]}, in the desktop's window ${steps[i][key]}`);
+    }
+  }
+}
+
 async function checkRace(page, expected, desktop) {
-  compareFrame(await pageFrame(page, expected[0], false), expected[0]);
+  const loaded = await pageFrame(page, expected[0], false);
+  compareFrame(loaded, expected[0]);
 
   // F5 starts the race, and the page is not reloaded.
   await page.evaluate(() => {
@@ -149,14 +183,15 @@ async function checkRace(page, expected, desktop) {
   // comes again and, with Run disabled, must change nothing.
   const rest = expected.slice(2);
   const full = rest.flatMap((frame, i) => (frame.bytes !== null ? [i] : []));
-  const pictureTicks = desktop.map((frame) => frame.ticks);
+  const pictureTicks = desktop.frames.map((frame) => frame.ticks);
   const firstPart = 8;
   const seen = await page.evaluate((n, f, p) => window.stepFrames(n, f, p), firstPart, full, pictureTicks);
   await page.keyboard.press('F5');
   const later = full.filter((i) => i >= firstPart).map((i) => i - firstPart);
   seen.push(...(await page.evaluate((n, f, p) => window.stepFrames(n, f, p), rest.length + 5, later, pictureTicks)));
   check(seen.length === rest.length, `the page showed ${seen.length + 2} frames, natively ${expected.length}`);
-  comparePictures([started, ...seen], desktop);
+  comparePictures([started, ...seen], desktop.frames);
+  compareSteps([loaded, started, ...seen], desktop.steps);
   for (let i = 0; i < Math.min(seen.length, rest.length); ++i) compareFrame(seen[i], rest[i]);
   const last = seen[seen.length - 1];
   check(last.phase === 5 && !last.timerOn && last.runEnabled, 'the race did not end with the board, the timer off and Run enabled');
@@ -297,7 +332,7 @@ async function checkServed(page, expected) {
 async function main() {
   const index = path.join(site, 'index.html');
   if (!existsSync(index)) throw new Error(`${index} is missing: build it with bash scripts/web.sh`);
-  const desktop = desktopFrames();
+  const desktop = desktopWindow();
   const random = nativeWindow('random');
   const good = nativeWindow('good', goodFile);
   const bad = nativeWindow('bad', badFile);
@@ -328,8 +363,9 @@ async function main() {
     if (failures.length > 20) console.error(`... and ${failures.length - 20} more`);
     process.exit(1);
   }
-  console.log(`${engine}: the page drew the seed-${seed} race as the desktop view does (${desktop.map((f) => f.name).join(', ')}) ` +
-              `and all ${expected.length} window frames as the native build`);
+  console.log(`${engine}: the page ran the seed-${seed} race as the desktop's main window does, all ${desktop.steps.length} steps ` +
+              `(${desktop.frames.map((f) => f.name).join(', ')} byte for byte), and all ${expected.length} window frames ` +
+              'as the native build of its adapter');
 }
 
 main().catch((error) => {

@@ -1,5 +1,5 @@
 // What the page must show for one seeded race on a scripted clock, made
-// natively from the same front end: loaded, F7, F5, then one tick every
+// natively from the same adapter over the main window: loaded, F7, F5, then one tick every
 // 200 ms of scripted time until the board, and F7 again. The clock stands at
 // 10:00 when the page loads, as the page's scripted clock does. The browser
 // test holds the page against it.
@@ -25,10 +25,14 @@
 #include <utility>
 
 #include "front_end.h"
-#include "scripted_race.h"
+#include "scripted_clock.h"
 
 namespace trotix::web {
 namespace {
+
+// The keys as the page hands them in: Windows' virtual-key codes.
+constexpr std::int16_t kPageF5 = 116;
+constexpr std::int16_t kPageF7 = 118;
 
 std::uint32_t Fnv1a(const Surface& window) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(window.data());
@@ -55,7 +59,7 @@ class Recorder final : public PageHost {
   void ShowFieldFileNotice(std::string_view text) override { notice.assign(text); }
 
   // Writes the frame last presented, with the state after the handler.
-  bool Record(const FrontEnd& game, bool last) {
+  bool Record(const frmMain& game, bool last) {
     const std::int32_t phase = game.race().Phase;
     const bool full = frames_ < 2 || phase != last_phase_ || last;
     last_phase_ = phase;
@@ -90,21 +94,22 @@ int Run(std::uint64_t seed, const std::string& folder, const char* field_file) {
   }
   testing::ScriptedClock clock;
   Recorder page(folder, index);
-  FrontEnd game(clock, page);
+  FrontEnd front_end(clock, page);
+  frmMain& game = front_end.form();
   bool ok = true;
   if (field_file != nullptr) {
     std::ifstream in(field_file, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const std::string path = field_file;
-    game.OpenFieldFile(path.substr(path.find_last_of('/') + 1), bytes);
+    front_end.OpenFieldFile(path.substr(path.find_last_of('/') + 1), bytes);
     ok = in.good() || in.eof();
     ok = page.Keep("/notice.txt", page.notice) && ok;
   }
   game.Form_Load(seed);
   ok = ok && page.Record(game, false);
-  game.Form_KeyUp(kVkF7);
+  game.Form_KeyUp(kPageF7, 0);
   ok = ok && page.Keep("/listing-load.txt", page.listing);
-  game.Form_KeyUp(kVkF5);
+  game.Form_KeyUp(kPageF5, 0);
   ok = ok && page.Record(game, false);
   // A race ends within some 700 ticks; the bound only stops a broken one.
   for (int tick = 0; ok && page.interval > 0 && tick < kTickLimit; ++tick) {
@@ -113,7 +118,7 @@ int Run(std::uint64_t seed, const std::string& folder, const char* field_file) {
     ok = page.Record(game, page.interval == 0);
   }
   ok = ok && page.interval == 0;
-  game.Form_KeyUp(kVkF7);
+  game.Form_KeyUp(kPageF7, 0);
   ok = ok && page.Keep("/listing-board.txt", page.listing);
   if (std::fclose(index) != 0 || !ok) {
     std::fprintf(stderr, "web_frame_dump: could not write every frame to %s\n", folder.c_str());

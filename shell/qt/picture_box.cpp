@@ -15,8 +15,8 @@ QImage Over(Surface& surface) {
 
 }  // namespace
 
-PictureBox::PictureBox(int width, int height, QWidget* parent)
-    : QWidget(parent), surface_(width, height), picture_(Over(surface_)) {
+PictureBox::PictureBox(Surface& surface, QWidget* parent)
+    : QWidget(parent), surface_(surface), picture_(Over(surface_)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -7,19 +7,19 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "frm_main.h"
 #include "platform/dialogs.h"
 #include "platform/file_locations.h"
 #include "platform/process_priority.h"
 #include "platform/quit_signals.h"
 #include "platform/standard_descriptors.h"
 #include "picture_font.h"
+#include "qt_main_window.h"
 #include "platform/system_clock.h"
 #include "random_source.h"
 
 namespace {
 
-trotix::frmMain* g_form = nullptr;  // while the event loop runs
+trotix::QtMainWindow* g_form = nullptr;  // while the event loop runs
 
 // The toolkit calls exit() when the X display goes away, with no close of
 // the window; the position the window last had is stored then.
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   trotix::NicePriority priority;
   trotix::MessageBoxDialogs dialogs;
   const trotix::Platform platform{clock, random, trotix::ClockSeed(), priority, dialogs, trotix::LocateFiles()};
-  trotix::frmMain form(platform);
+  trotix::QtMainWindow form(platform);
   // A logout closes the window as its close box does: the position is
   // stored and a race under way simply ends. A modal box open at the time
   // closes first.

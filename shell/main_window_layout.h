@@ -1,6 +1,6 @@
-// The main window as every front end builds it: where its controls stand,
-// the keys it answers and what its distance bar shows. The desktop lays out
-// its widgets from these, the browser draws the same window from them.
+// The main window's layout as every front end builds it: where its controls
+// stand, the keys it answers and what its distance bar shows. The desktop
+// lays out its widgets from these, the page draws the same window from them.
 #pragma once
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "main_window.h"
+#include "main_window_layout.h"
 #include "track.h"
 
 namespace trotix {

@@ -1,5 +1,6 @@
-// The visible race picture: a surface the race view draws into, shown by
-// the widget straight from the surface's own pixels, with no copy per frame.
+// The visible race picture: the main window's surface that the race view
+// draws into, shown by the widget straight from the surface's own pixels,
+// with no copy per frame.
 #pragma once
 
 #include <QImage>
@@ -11,7 +12,7 @@ namespace trotix {
 
 class PictureBox final : public QWidget {
  public:
-  PictureBox(int width, int height, QWidget* parent = nullptr);
+  explicit PictureBox(Surface& surface, QWidget* parent = nullptr);
 
   Surface& surface() { return surface_; }
   // What the widget shows on every repaint: an image over the surface's pixels.
@@ -23,7 +24,7 @@ class PictureBox final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  Surface surface_;
+  Surface& surface_;
   QImage picture_;
 };
 

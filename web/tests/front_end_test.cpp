@@ -1,0 +1,105 @@
+// The page's adapter: its click and its horse files reach the main window.
+#include "front_end.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "field_file.h"
+#include "scripted_clock.h"
+
+namespace trotix::web {
+namespace {
+
+constexpr char kGoodFile[] = "80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n";
+
+class NotingPage final : public PageHost {
+ public:
+  void StartTimer(int interval_ms) override { interval = interval_ms; }
+  void StopTimer() override { interval = 0; }
+  void Present(const Surface&) override {}
+  void ShowFieldListing(std::string_view, std::string_view) override {}
+  void ShowFieldFileNotice(std::string_view notice) override { notices.emplace_back(notice); }
+  int interval = 0;
+  std::vector<std::string> notices;
+};
+
+class PageAdapter : public ::testing::Test {
+ protected:
+  testing::ScriptedClock clock;
+  NotingPage page;
+  FrontEnd front_end{clock, page};
+  frmMain& form = front_end.form();
+};
+
+TEST_F(PageAdapter, AClickPressesRunOnlyOnTheButton) {
+  form.Form_Load(1);
+  const PixelBox button = PixelsOf(kCmdRun);
+  const struct { int x, y; bool presses; } clicks[] = {
+      {button.left - 1, button.top + 5, false},
+      {button.left + button.width, button.top + 5, false},
+      {button.left + 5, button.top + button.height, false},
+      {button.left, button.top, true},
+  };
+  for (const auto& c : clicks) {
+    front_end.Click(c.x, c.y);
+    EXPECT_EQ(page.interval != 0, c.presses) << c.x << "," << c.y;
+  }
+}
+
+// What the page hands in is as many first bytes as it read: one past the
+// limit tells a file that goes on.
+TEST_F(PageAdapter, AHorseFileIsReadFromAllTheBytesThePageHandsIn) {
+  std::string at_limit = std::string(kGoodFile).substr(0, std::string(kGoodFile).rfind("55\t"));
+  at_limit += "55\t75\t2\t";
+  at_limit.resize(kFieldFileReadLimit, 'x');
+  form.Form_Load(1);
+  EXPECT_EQ(front_end.OpenFieldFile("long.txt", at_limit + "x"), FieldFileTaken::kRefused);
+  EXPECT_EQ(page.notices.back(), "long.txt, line 6 is longer than 65536 bytes; the field is made up at random");
+  EXPECT_EQ(front_end.OpenFieldFile("whole.txt", at_limit), FieldFileTaken::kSetUpNow);
+  EXPECT_EQ(page.notices.back(), "");
+  EXPECT_EQ(form.race().Horses[5].Stamina, 75.0);
+}
+
+TEST_F(PageAdapter, ATakenFileWaitsForTheNextRunWhileARaceRunsAndARefusedOneIsDropped) {
+  const auto next_race = [&] {
+    while (page.interval != 0) form.Timer1_Timer();
+    front_end.Click(PixelsOf(kCmdRun).left + 1, PixelsOf(kCmdRun).top + 1);
+  };
+  form.Form_Load(1);
+  form.cmdRun_Click();
+  EXPECT_EQ(front_end.OpenFieldFile("horsedat.txt", kGoodFile), FieldFileTaken::kNextRace);
+  EXPECT_NE(form.race().Horses[0].Speed, 80.0);
+  next_race();
+  EXPECT_EQ(form.race().Horses[0].Speed, 80.0);
+  EXPECT_EQ(front_end.OpenFieldFile("bad.txt", "80\t60\t2\n"), FieldFileTaken::kRefused);
+  const std::size_t told = page.notices.size();
+  next_race();
+  EXPECT_EQ(page.notices.size(), told) << "the refused file was dropped, not read again";
+  EXPECT_NE(form.race().Horses[0].Speed, 80.0);
+}
+
+// A folder is refused in the desktop reader's words; between races, it and
+// Forget both put a random field up at once, where the file's field stood.
+TEST_F(PageAdapter, AFolderIsRefusedAsTheDesktopRefusesOneAndForgetDrawsARandomField) {
+  form.Form_Load(1);
+  for (const bool folder : {true, false}) {
+    SCOPED_TRACE(folder ? "a folder" : "Forget");
+    ASSERT_EQ(front_end.OpenFieldFile("horsedat.txt", kGoodFile), FieldFileTaken::kSetUpNow);
+    ASSERT_TRUE(form.field_from_file());
+    const std::size_t told = page.notices.size();
+    if (folder) {
+      front_end.RefuseFieldFolder("horses");
+      EXPECT_EQ(page.notices.back(), "horses cannot be read (a folder); the field is made up at random");
+    } else {
+      front_end.ForgetFieldFile();
+      EXPECT_EQ(page.notices.size(), told) << "Forget tells nothing";
+    }
+    EXPECT_FALSE(form.field_from_file());
+    EXPECT_NE(form.race().Horses[0].Speed, 80.0);
+  }
+}
+
+}  // namespace
+}  // namespace trotix::web
