@@ -215,7 +215,7 @@ async function checkLayout() {
       window.scrollTo(0, 0);  // the lab's Run took the focus, and the page scrolled to it
       const game = document.getElementById('window').getBoundingClientRect();
       const over = (r) => r.left < game.right && game.left < r.right && r.top < game.bottom && game.top < r.bottom;
-      const shown = [...document.querySelectorAll('#panel button, #panel p, #lab')].filter((e) => e.getClientRects().length > 0);
+      const shown = [...document.querySelectorAll('#panel button, #panel p, #lab, #lab button')].filter((e) => e.getClientRects().length > 0);
       return { covering: shown.filter((e) => over(e.getBoundingClientRect())).map((e) => e.id),
                small: shown.filter((e) => e.tagName === 'BUTTON' && Math.min(e.offsetWidth, e.offsetHeight) < 44).map((e) => e.id) };
     });
