@@ -372,7 +372,7 @@ TEST_F(ProfileFileTest, NulsInASingleByteFileStayWhereTheyWere) {
     EXPECT_EQ(GetPrivateProfileString(c.section, c.key, "none", 1024, path), c.value);
   }
   // UTF-16 without a mark still cannot take an ASCII key: it is left alone.
-  const std::string wide("[\0T\0r\0o\0t\0i\0x\0]\0\r\0\n\0", 22);
+  const std::string wide = "[\0T\0r\0o\0t\0i\0x\0]\0\r\0\n\0"s;
   WriteBytes(PathOf("wide.ini"), wide);
   const ProfileSetting top{"Top", "15"};
   EXPECT_EQ(WriteProfileStrings("Trotix", std::span(&top, 1), PathOf("wide.ini")).status, ProfileFileStatus::kUnknownEncoding);
