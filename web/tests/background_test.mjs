@@ -11,9 +11,7 @@
 // Chromium only: headless Firefox gives a test no way to hide or freeze a tab.
 //
 //   node background_test.mjs SITE_FOLDER
-import path from 'node:path';
-import { pathToFileURL } from 'node:url';
-import { launchBrowser, runTest, watchForErrors } from './browser.mjs';
+import { openBrowser, openPage, pageUrl, runTest } from './browser.mjs';
 
 const [site] = process.argv.slice(2);
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
@@ -88,20 +86,14 @@ async function checkFrozen(page, check) {
 }
 
 runTest(async (check, problems) => {
-  const chromium = await launchBrowser('chromium', { throttled: true });
-  try {
-    const page = await chromium.browser.newPage();
-    watchForErrors(page, problems);
-    await page.goto(`${pathToFileURL(path.join(site, 'index.html'))}?seed=123`);
-    await page.waitForFunction(() => performance.getEntriesByName('trotix-first-frame').length > 0, { timeout: 20000 });
-    await page.evaluate(instrument);
-    await page.keyboard.press('F5');
-    await checkSteppedClock(page, check);
-    await checkHidden(chromium.browser, page, check);
-    await checkFrozen(page, check);
-    check(await page.evaluate(() => Module._trotix_phase() < 5), 'the race ended before the test did');
-  } finally {
-    await chromium.close();
-  }
+  const browser = await openBrowser('chromium', { throttled: true });
+  const page = await openPage(browser, pageUrl(site, 'seed=123'), problems,
+                              { ready: () => performance.getEntriesByName('trotix-first-frame').length > 0 });
+  await page.evaluate(instrument);
+  await page.keyboard.press('F5');
+  await checkSteppedClock(page, check);
+  await checkHidden(browser, page, check);
+  await checkFrozen(page, check);
+  check(await page.evaluate(() => Module._trotix_phase() < 5), 'the race ended before the test did');
   return 'the race kept time with its clock stepped, in a hidden tab and after a freeze';
 });

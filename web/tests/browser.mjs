@@ -3,10 +3,11 @@
 // over WebDriver BiDi; what the browser tests and the page's benchmark
 // share. The machine may have no network, so everything that would call out
 // (updates, sync, first-run pages) is off.
-import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
+import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 // The flags with which puppeteer turns off Chromium's slowing of hidden and
@@ -75,23 +76,69 @@ export function serveFolder(folder) {
   return new Promise((ready) => server.listen(0, '127.0.0.1', () => ready(server)));
 }
 
+// A horse data file the game takes, as the desktop writes it, and one it
+// refuses at its second line.
+export const goodHorses = '80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n';
+export const badHorses = '80\t60\t2\n50\t50\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n';
+
+// What runTest undoes as the test ends, whatever happened, last first.
+const endings = [];
+export const atEnd = (undo) => endings.push(undo);
+
+// A folder for a test's own files, gone when the test ends.
+export function scratchFolder(test) {
+  const folder = mkdtempSync(path.join(tmpdir(), `trotix-${test}-`));
+  atEnd(() => rmSync(folder, { recursive: true, force: true }));
+  return folder;
+}
+export function writeIn(folder, name, text) {
+  writeFileSync(path.join(folder, name), text);
+  return path.join(folder, name);
+}
+
+// A browser launched as launchBrowser does, closed when the test ends.
+export async function openBrowser(engine, options) {
+  const launched = await launchBrowser(engine, options);
+  atEnd(() => launched.close());
+  return launched.browser;
+}
+
+// The built page from file://, with the test hook unless told otherwise.
+export const pageUrl = (site, query = 'seed=123&clock=scripted') => `${pathToFileURL(path.join(site, 'index.html')).href}?${query}`;
+
+// A new tab telling its problems, at viewport, on url, once ready() holds in it.
+export async function openPage(browser, url, problems, { viewport, ready = () => window.trotixTest !== undefined } = {}) {
+  const page = await browser.newPage();
+  watchForErrors(page, problems);
+  if (viewport) await page.setViewport(viewport);
+  await page.goto(url);
+  await page.waitForFunction(ready, { timeout: 20000 });
+  return page;
+}
+
+export const gameState = (page) => page.evaluate(() => window.trotixTest.state());
+export const runToBoard = (page) => page.evaluate(() => { while (window.trotixTest.advance(200).timerOn); });
+
 // A browser test's run: body(check, problems) checks what it finds; every
 // failed check and every problem the pages report is printed, and the exit
 // status says whether there was any.
 export async function runTest(body) {
   const failures = [];
   const problems = [];
+  let passed;
   try {
-    const passed = await body((ok, what) => { if (!ok) failures.push(what); }, problems);
-    failures.push(...problems);
-    if (failures.length === 0) {
-      console.log(passed);
-      return;
-    }
-    console.error(failures.slice(0, 20).join('\n'));
-    if (failures.length > 20) console.error(`... and ${failures.length - 20} more`);
+    passed = await body((ok, what) => { if (!ok) failures.push(what); }, problems);
   } catch (error) {
-    console.error(error);
+    failures.push(error.stack ?? String(error));
+  } finally {
+    for (const undo of endings.reverse()) await Promise.resolve().then(undo).catch((error) => failures.push(String(error)));
   }
+  failures.push(...problems);
+  if (failures.length === 0) {
+    console.log(passed);
+    return;
+  }
+  console.error(failures.slice(0, 20).join('\n'));
+  if (failures.length > 20) console.error(`... and ${failures.length - 20} more`);
   process.exit(1);
 }

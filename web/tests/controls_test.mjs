@@ -6,36 +6,25 @@
 // whole square of device pixels), and when the page cannot run.
 //
 //   node controls_test.mjs SITE_FOLDER [chromium|firefox]
-import { copyFileSync, mkdirSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, readdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { launchBrowser, runTest, watchForErrors } from './browser.mjs';
+import { gameState, openBrowser, openPage, pageUrl, runTest, runToBoard, scratchFolder, writeIn } from './browser.mjs';
 
 const [site, engine = 'chromium'] = process.argv.slice(2);
-let check, failures;
-const scratch = mkdtempSync(path.join(tmpdir(), 'trotix-controls-test-'));
+let browser, check, failures;
+const scratch = scratchFolder('controls-test');
 const index = (folder = site) => pathToFileURL(path.join(folder, 'index.html')).href;
-const file = (name, text) => { writeFileSync(path.join(scratch, name), text); return path.join(scratch, name); };
 const horses = '80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n';
-const goodFile = file('horsedat.txt', horses);
+const goodFile = writeIn(scratch, 'horsedat.txt', horses);
 const goodLine = '【1】Sp:080  St:060  先';
-const reversingName = '\u202Etxt.exe', badFile = file(reversingName, '80\t60\t2\n');
+const reversingName = '\u202Etxt.exe', badFile = writeIn(scratch, reversingName, '80\t60\t2\n');
 const folder = path.join(scratch, 'horses'), broken = path.join(scratch, 'no-game');
 [folder, broken].forEach((made) => mkdirSync(made));
 
-let browser;
-async function open(viewport, url = `${index()}?seed=123&clock=scripted`) {
-  const page = await browser.newPage();
-  watchForErrors(page, failures);
-  await page.setViewport(viewport);
-  await page.goto(url);
-  await page.waitForFunction(() => window.trotixTest !== undefined, { timeout: 20000 });
-  return page;
-}
-const timerOn = async (page) => (await page.evaluate(() => window.trotixTest.state())).timerOn;
-const runToBoard = (page) => page.evaluate(() => { while (window.trotixTest.advance(200).timerOn); });
+const open = (viewport) => openPage(browser, pageUrl(site), failures, { viewport });
+const timerOn = async (page) => (await gameState(page)).timerOn;
 const text = (page, id) => page.$eval(`#${id}`, (element) => (element.hidden ? null : element.textContent));
 const isOpen = (page, id) => page.$eval(`#${id}`, (box) => box.open);
 async function listing(page) {
@@ -290,13 +279,7 @@ async function checkTrouble() {
 
 runTest(async (checked, problems) => {
   [check, failures] = [checked, problems];
-  const launched = await launchBrowser(engine);
-  browser = launched.browser;
-  try {
-    for (const part of [checkTouch, checkKeyboard, checkScreenReader, checkHorseFiles, checkLayout, checkTrouble]) await part();
-  } finally {
-    await launched.close();
-    rmSync(scratch, { recursive: true, force: true });
-  }
+  browser = await openBrowser(engine);
+  for (const part of [checkTouch, checkKeyboard, checkScreenReader, checkHorseFiles, checkLayout, checkTrouble]) await part();
   return `${engine}: the controls answered touch, keys and files, axe-core found nothing serious, nothing covered the window`;
 });

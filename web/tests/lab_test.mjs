@@ -9,19 +9,15 @@
 //
 //   node lab_test.mjs SITE_FOLDER TROTIX_SIM [chromium|firefox]
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { pathToFileURL } from 'node:url';
-import { launchBrowser, runTest, watchForErrors } from './browser.mjs';
+import { badHorses, goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, writeIn } from './browser.mjs';
 
 const [site, trotixSim, engine = 'chromium'] = process.argv.slice(2);
 const seed = 20261209;
 const races = 20000;
-const scratch = mkdtempSync(path.join(tmpdir(), 'trotix-lab-test-'));
-const goodFile = path.join(scratch, 'horsedat.txt');
-writeFileSync(goodFile, '80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n');
-const badLines = '80\t60\t2\n50\t50\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n';
+const scratch = scratchFolder('lab-test');
+const goodFile = writeIn(scratch, 'horsedat.txt', goodHorses);
 
 // trotix-sim natively, on two threads as the page has two workers.
 const nativeSvgFile = path.join(scratch, 'chart.svg');
@@ -42,146 +38,136 @@ function raceWithFile(name, text) {
   return taken;
 }
 
-async function openPage(browser, query, problems) {
-  const page = await browser.newPage();
-  watchForErrors(page, problems);
-  await page.goto(`${pathToFileURL(path.join(site, 'index.html')).href}?${query}`);
-  await page.waitForFunction(() => window.trotixLab && window.Module && Module._trotix_phase, { timeout: 20000 });
-  return page;
-}
+const labReady = () => window.trotixLab && window.Module && Module._trotix_phase;
+const open = (browser, query, problems) => openPage(browser, pageUrl(site, query), problems, { ready: labReady });
 
 runTest(async (check, problems) => {
-  const launched = await launchBrowser(engine);
-  try {
-    // ---- The same figures and the same chart as trotix-sim.
-    const page = await openPage(launched.browser, 'seed=123&clock=scripted', problems);
-    check(await page.evaluate(raceWithFile, 'horsedat.txt', readFileSync(goodFile, 'utf8')) === 1, 'the horse file was taken');
-    await page.click('#lab-open');
-    check(await page.$eval('#lab', (panel) => !panel.hidden), 'Chances opens the panel');
-    check((await page.$eval('#lab-field', (p) => p.textContent)).includes('from the horse file'),
-          'the panel names the horse file as the field');
-    const result = await page.evaluate((s, n) => trotixLab.run({ seed: s, races: n, workers: 2 }), seed, races);
-    const lab = JSON.parse(result.json);
-    check(result.workers === 2, 'two workers ran');
-    check(lab.seed_text === String(seed) && lab.seed === seed && lab.races === races, 'the seed and the races');
-    for (const key of ['horses', 'quinella', 'winner_seconds']) {
-      const same = JSON.stringify(lab[key]) === JSON.stringify(native[key]);
-      check(same, `the page's ${key} are trotix-sim's:\n${JSON.stringify(lab[key])}\nagainst\n${JSON.stringify(native[key])}`);
-    }
-    const wins = lab.horses.reduce((sum, horse) => sum + horse.hits, 0);
-    const pairs = lab.quinella.reduce((sum, pair) => sum + pair.hits, 0);
-    check(wins === races && pairs === races, `every race counted once: ${wins} wins and ${pairs} pairs`);
-    check(result.svg === nativeSvg, 'the page\'s chart is byte for byte trotix-sim --svg\'s');
-
-    // The chart as an XML parser reads it: one mark a horse on its interval,
-    // the fifteen pairs, and the game's glyphs; shown in the panel as drawn.
-    const chart = await page.evaluate((svg) => {
-      const document = new DOMParser().parseFromString(svg, 'image/svg+xml');
-      const horses = [...document.querySelectorAll('g.horse')];
-      return {
-        errors: document.getElementsByTagName('parsererror').length,
-        root: document.documentElement.localName,
-        horses: horses.map((g) => [g.getAttribute('data-number'), g.querySelectorAll('.true').length,
-                                   g.querySelectorAll('.interval').length, g.querySelectorAll('.implied').length]),
-        pairs: document.querySelectorAll('g.pair').length,
-        text: document.documentElement.textContent,
-      };
-    }, nativeSvg);
-    check(chart.errors === 0 && chart.root === 'svg', 'trotix-sim --svg is well-formed SVG');
-    check(JSON.stringify(chart.horses) === JSON.stringify([1, 2, 3, 4, 5, 6].map((n) => [String(n), 1, 1, 1])),
-          `one mark, one interval and one implied bar a horse: ${JSON.stringify(chart.horses)}`);
-    check(chart.pairs === 15, `fifteen quinella pairs: ${chart.pairs}`);
-    check(chart.text.includes('【4】追 x3.8') && chart.text.includes('馬連'), 'the chart speaks the game\'s terms');
-    const shown = await page.evaluate(() => ({
-      figures: !document.getElementById('lab-figures').hidden,
-      svg: document.querySelectorAll('#lab-chart svg g.horse').length,
-      horseRows: document.querySelectorAll('#lab-horses tbody th[scope=row]').length,
-      pairRows: document.querySelectorAll('#lab-pairs tbody th[scope=row]').length,
-      headers: [...document.querySelectorAll('#lab-horses thead th[scope=col]')].map((th) => th.textContent),
-      runLine: document.getElementById('lab-run-line').textContent,
-    }));
-    check(shown.figures && shown.svg === 6, 'the panel shows the chart');
-    check(shown.horseRows === 6 && shown.pairRows === 15, 'the tables hold every horse and pair');
-    check(['Odds', 'Implied', 'Win', '95% interval', 'Fair', 'Return'].every((h) => shown.headers.includes(h)),
-          `the table's columns: ${shown.headers}`);
-    check(shown.runLine.includes(`seed ${seed}`), `the seed is shown: ${shown.runLine}`);
-
-    // ---- The panel's own Run, on every worker, with the seed given: the same
-    // races again, as trotix-sim runs them.
-    await page.select('#lab-races', '10000');
-    await page.$eval('#lab-seed', (input, s) => { input.value = String(s); }, seed);
-    await page.click('#lab-run');
-    await page.waitForFunction(() => document.getElementById('lab-status').textContent.startsWith('Done'),
-                               { timeout: 60000 });
-    const again = await page.evaluate(() => [...document.querySelectorAll('#lab-horses tbody tr')].map((row) =>
-      [row.cells[0].textContent, row.cells[6].textContent]));
-    const native10k = JSON.parse(execFileSync(trotixSim, ['--json', '--seed', String(seed), '--races', '10000', goodFile],
-                                              { encoding: 'utf8' }));
-    check(JSON.stringify(again) === JSON.stringify(native10k.horses.map((h) => [String(h.number), `${(h.share * 100).toFixed(2)}%`])),
-          `the panel's run at the given seed is trotix-sim's: ${JSON.stringify(again)}`);
-
-    // ---- Cancel stops at once, and nothing of a cut-short run stands as figures.
-    await page.select('#lab-races', '1000000');
-    await page.$eval('#lab-seed', (input) => { input.value = ''; });
-    await page.click('#lab-run');
-    await page.waitForFunction(() => document.getElementById('lab-progress').value > 0, { timeout: 30000 });
-    check(await page.$eval('#lab-figures', (f) => f.hidden), 'a running run shows no figures');
-    await page.click('#lab-cancel');
-    const cancelled = await page.evaluate(async () => {
-      const at = document.getElementById('lab-progress').value;
-      await new Promise((done) => setTimeout(done, 1500));
-      return { at, later: document.getElementById('lab-progress').value, hidden: document.getElementById('lab-figures').hidden,
-               status: document.getElementById('lab-status').textContent, run: !document.getElementById('lab-run').disabled };
-    });
-    check(cancelled.at === cancelled.later && cancelled.at < 1000000, `no race counted after Cancel: ${JSON.stringify(cancelled)}`);
-    check(cancelled.hidden && cancelled.status.startsWith('Cancelled') && cancelled.run, `cancelled, no figures: ${cancelled.status}`);
-    await page.close();
-
-    // ---- A refused horse file: the random field, and the panel says why.
-    const refused = await openPage(launched.browser, 'seed=5&clock=scripted', problems);
-    check(await refused.evaluate(raceWithFile, 'bad horses.txt', badLines) === 0, 'the bad file was refused');
-    await refused.click('#lab-open');
-    const field = await refused.$eval('#lab-field', (p) => p.textContent);
-    check(field.includes('drawn at random') && field.includes('refused') && field.includes('bad horses.txt, line 2'),
-          `the panel says the file was refused and the field is random: ${field}`);
-    // A worker that fails half a second in cuts the run short: the figures of
-    // the run before are taken down and none are put up.
-    const cut = await refused.evaluate(async () => {
-      await trotixLab.run({ seed: 1, races: 2048, workers: 2 });
-      const before = !document.getElementById('lab-figures').hidden;
-      const RealWorker = window.Worker;
-      window.Worker = class extends RealWorker {
-        constructor(url) {
-          super(url);
-          setTimeout(() => this.onerror && this.onerror(new ErrorEvent('error', { message: 'planted' })), 500);
-        }
-      };
-      document.getElementById('lab-races').value = '100000';
-      document.getElementById('lab-run').click();
-      const status = document.getElementById('lab-status');
-      while (!status.textContent.startsWith('The run stopped short')) await new Promise((done) => setTimeout(done, 50));
-      window.Worker = RealWorker;
-      return { before, status: status.textContent, hidden: document.getElementById('lab-figures').hidden };
-    });
-    check(cut.before && cut.hidden && cut.status.includes('planted') && cut.status.endsWith('no figures.'), `a cut-short run: ${cut.status}`);
-    await refused.close();
-
-    // ---- The game keeps ticking on the real clock while the lab runs.
-    const playing = await openPage(launched.browser, 'seed=9', problems);
-    const ticks = await playing.evaluate(async () => {
-      Module._trotix_key_up(116);
-      const before = Module._trotix_ticks();
-      const run = trotixLab.run({ seed: 1, races: 4096, workers: 2 });
-      await new Promise((done) => setTimeout(done, 1000));
-      const during = Module._trotix_ticks() - before;
-      await run;
-      return during;
-    });
-    check(ticks >= 2, `the race ticked ${ticks} times in the lab's first second`);
-    await playing.close();
-  } finally {
-    await launched.close();
-    rmSync(scratch, { recursive: true, force: true });
+  const browser = await openBrowser(engine);
+  // ---- The same figures and the same chart as trotix-sim.
+  const page = await open(browser, 'seed=123&clock=scripted', problems);
+  check(await page.evaluate(raceWithFile, 'horsedat.txt', goodHorses) === 1, 'the horse file was taken');
+  await page.click('#lab-open');
+  check(await page.$eval('#lab', (panel) => !panel.hidden), 'Chances opens the panel');
+  check((await page.$eval('#lab-field', (p) => p.textContent)).includes('from the horse file'),
+        'the panel names the horse file as the field');
+  const result = await page.evaluate((s, n) => trotixLab.run({ seed: s, races: n, workers: 2 }), seed, races);
+  const lab = JSON.parse(result.json);
+  check(result.workers === 2, 'two workers ran');
+  check(lab.seed_text === String(seed) && lab.seed === seed && lab.races === races, 'the seed and the races');
+  for (const key of ['horses', 'quinella', 'winner_seconds']) {
+    const same = JSON.stringify(lab[key]) === JSON.stringify(native[key]);
+    check(same, `the page's ${key} are trotix-sim's:\n${JSON.stringify(lab[key])}\nagainst\n${JSON.stringify(native[key])}`);
   }
+  const wins = lab.horses.reduce((sum, horse) => sum + horse.hits, 0);
+  const pairs = lab.quinella.reduce((sum, pair) => sum + pair.hits, 0);
+  check(wins === races && pairs === races, `every race counted once: ${wins} wins and ${pairs} pairs`);
+  check(result.svg === nativeSvg, 'the page\'s chart is byte for byte trotix-sim --svg\'s');
+
+  // The chart as an XML parser reads it: one mark a horse on its interval,
+  // the fifteen pairs, and the game's glyphs; shown in the panel as drawn.
+  const chart = await page.evaluate((svg) => {
+    const document = new DOMParser().parseFromString(svg, 'image/svg+xml');
+    const horses = [...document.querySelectorAll('g.horse')];
+    return {
+      errors: document.getElementsByTagName('parsererror').length,
+      root: document.documentElement.localName,
+      horses: horses.map((g) => [g.getAttribute('data-number'), g.querySelectorAll('.true').length,
+                                 g.querySelectorAll('.interval').length, g.querySelectorAll('.implied').length]),
+      pairs: document.querySelectorAll('g.pair').length,
+      text: document.documentElement.textContent,
+    };
+  }, nativeSvg);
+  check(chart.errors === 0 && chart.root === 'svg', 'trotix-sim --svg is well-formed SVG');
+  check(JSON.stringify(chart.horses) === JSON.stringify([1, 2, 3, 4, 5, 6].map((n) => [String(n), 1, 1, 1])),
+        `one mark, one interval and one implied bar a horse: ${JSON.stringify(chart.horses)}`);
+  check(chart.pairs === 15, `fifteen quinella pairs: ${chart.pairs}`);
+  check(chart.text.includes('【4】追 x3.8') && chart.text.includes('馬連'), 'the chart speaks the game\'s terms');
+  const shown = await page.evaluate(() => ({
+    figures: !document.getElementById('lab-figures').hidden,
+    svg: document.querySelectorAll('#lab-chart svg g.horse').length,
+    horseRows: document.querySelectorAll('#lab-horses tbody th[scope=row]').length,
+    pairRows: document.querySelectorAll('#lab-pairs tbody th[scope=row]').length,
+    headers: [...document.querySelectorAll('#lab-horses thead th[scope=col]')].map((th) => th.textContent),
+    runLine: document.getElementById('lab-run-line').textContent,
+  }));
+  check(shown.figures && shown.svg === 6, 'the panel shows the chart');
+  check(shown.horseRows === 6 && shown.pairRows === 15, 'the tables hold every horse and pair');
+  check(['Odds', 'Implied', 'Win', '95% interval', 'Fair', 'Return'].every((h) => shown.headers.includes(h)),
+        `the table's columns: ${shown.headers}`);
+  check(shown.runLine.includes(`seed ${seed}`), `the seed is shown: ${shown.runLine}`);
+
+  // ---- The panel's own Run, on every worker, with the seed given: the same
+  // races again, as trotix-sim runs them.
+  await page.select('#lab-races', '10000');
+  await page.$eval('#lab-seed', (input, s) => { input.value = String(s); }, seed);
+  await page.click('#lab-run');
+  await page.waitForFunction(() => document.getElementById('lab-status').textContent.startsWith('Done'),
+                             { timeout: 60000 });
+  const again = await page.evaluate(() => [...document.querySelectorAll('#lab-horses tbody tr')].map((row) =>
+    [row.cells[0].textContent, row.cells[6].textContent]));
+  const native10k = JSON.parse(execFileSync(trotixSim, ['--json', '--seed', String(seed), '--races', '10000', goodFile],
+                                            { encoding: 'utf8' }));
+  check(JSON.stringify(again) === JSON.stringify(native10k.horses.map((h) => [String(h.number), `${(h.share * 100).toFixed(2)}%`])),
+        `the panel's run at the given seed is trotix-sim's: ${JSON.stringify(again)}`);
+
+  // ---- Cancel stops at once, and nothing of a cut-short run stands as figures.
+  await page.select('#lab-races', '1000000');
+  await page.$eval('#lab-seed', (input) => { input.value = ''; });
+  await page.click('#lab-run');
+  await page.waitForFunction(() => document.getElementById('lab-progress').value > 0, { timeout: 30000 });
+  check(await page.$eval('#lab-figures', (f) => f.hidden), 'a running run shows no figures');
+  await page.click('#lab-cancel');
+  const cancelled = await page.evaluate(async () => {
+    const at = document.getElementById('lab-progress').value;
+    await new Promise((done) => setTimeout(done, 1500));
+    return { at, later: document.getElementById('lab-progress').value, hidden: document.getElementById('lab-figures').hidden,
+             status: document.getElementById('lab-status').textContent, run: !document.getElementById('lab-run').disabled };
+  });
+  check(cancelled.at === cancelled.later && cancelled.at < 1000000, `no race counted after Cancel: ${JSON.stringify(cancelled)}`);
+  check(cancelled.hidden && cancelled.status.startsWith('Cancelled') && cancelled.run, `cancelled, no figures: ${cancelled.status}`);
+  await page.close();
+
+  // ---- A refused horse file: the random field, and the panel says why.
+  const refused = await open(browser, 'seed=5&clock=scripted', problems);
+  check(await refused.evaluate(raceWithFile, 'bad horses.txt', badHorses) === 0, 'the bad file was refused');
+  await refused.click('#lab-open');
+  const field = await refused.$eval('#lab-field', (p) => p.textContent);
+  check(field.includes('drawn at random') && field.includes('refused') && field.includes('bad horses.txt, line 2'),
+        `the panel says the file was refused and the field is random: ${field}`);
+  // A worker that fails half a second in cuts the run short: the figures of
+  // the run before are taken down and none are put up.
+  const cut = await refused.evaluate(async () => {
+    await trotixLab.run({ seed: 1, races: 2048, workers: 2 });
+    const before = !document.getElementById('lab-figures').hidden;
+    const RealWorker = window.Worker;
+    window.Worker = class extends RealWorker {
+      constructor(url) {
+        super(url);
+        setTimeout(() => this.onerror && this.onerror(new ErrorEvent('error', { message: 'planted' })), 500);
+      }
+    };
+    document.getElementById('lab-races').value = '100000';
+    document.getElementById('lab-run').click();
+    const status = document.getElementById('lab-status');
+    while (!status.textContent.startsWith('The run stopped short')) await new Promise((done) => setTimeout(done, 50));
+    window.Worker = RealWorker;
+    return { before, status: status.textContent, hidden: document.getElementById('lab-figures').hidden };
+  });
+  check(cut.before && cut.hidden && cut.status.includes('planted') && cut.status.endsWith('no figures.'), `a cut-short run: ${cut.status}`);
+  await refused.close();
+
+  // ---- The game keeps ticking on the real clock while the lab runs.
+  const playing = await open(browser, 'seed=9', problems);
+  const ticks = await playing.evaluate(async () => {
+    Module._trotix_key_up(116);
+    const before = Module._trotix_ticks();
+    const run = trotixLab.run({ seed: 1, races: 4096, workers: 2 });
+    await new Promise((done) => setTimeout(done, 1000));
+    const during = Module._trotix_ticks() - before;
+    await run;
+    return during;
+  });
+  check(ticks >= 2, `the race ticked ${ticks} times in the lab's first second`);
+  await playing.close();
   return `${engine}: the page's lab: ${races} races on two workers equal trotix-sim's, chart byte for byte; cancel, refusal, ticks`;
 });

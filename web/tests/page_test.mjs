@@ -20,23 +20,17 @@
 //   node page_test.mjs SITE_FOLDER FRAME_DUMP WEB_FRAME_DUMP [chromium|firefox]
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { existsSync, mkdirSync, readFileSync } from 'node:fs';
 import path from 'node:path';
-import { pathToFileURL } from 'node:url';
-import { launchBrowser, serveFolder, watchForErrors } from './browser.mjs';
+import { badHorses, gameState, goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, serveFolder,
+         writeIn } from './browser.mjs';
 
 const [site, frameDump, webFrameDump, engine = 'chromium'] = process.argv.slice(2);
 const seed = 123;
-const failures = [];
-const check = (ok, what) => { if (!ok) failures.push(what); };
-const scratch = mkdtempSync(path.join(tmpdir(), 'trotix-page-test-'));
-
-// Two horse data files: one the game takes, one refused at its second line.
-const goodFile = path.join(scratch, 'horsedat.txt');
-writeFileSync(goodFile, '80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n');
-const badFile = path.join(scratch, 'bad horses.txt');
-writeFileSync(badFile, '80\t60\t2\n50\t50\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n');
+let check;
+const scratch = scratchFolder('page-test');
+const goodFile = writeIn(scratch, 'horsedat.txt', goodHorses);
+const badFile = writeIn(scratch, 'bad horses.txt', badHorses);
 
 function runIn(name, program, args) {
   const folder = path.join(scratch, name);
@@ -117,7 +111,7 @@ function installFrameReader() {
 }
 
 async function pageFrame(page, expected, picture) {
-  return { ...(await page.evaluate(() => window.trotixTest.state())),
+  return { ...(await gameState(page)),
            ...(await page.evaluate((full, pic) => window.readFrame(full, pic), expected.bytes !== null, picture)),
            ...(await page.evaluate(() => window.readWindow())) };
 }
@@ -129,7 +123,7 @@ function compareBytes(name, seenBase64, expected, width) {
   let at = 0;
   while (at < bytes.length && bytes[at] === expected[at]) ++at;
   const pixel = Math.floor(at / 4);
-  failures.push(`${name}: ${bytes.length} bytes against ${expected.length}; first difference at pixel ` +
+  check(false, `${name}: ${bytes.length} bytes against ${expected.length}; first difference at pixel ` +
                 `(${pixel % width}, ${Math.floor(pixel / width)}): ${[...bytes.subarray(pixel * 4, pixel * 4 + 4)]} ` +
                 `against ${[...expected.subarray(pixel * 4, pixel * 4 + 4)]}`);
 }
@@ -147,7 +141,7 @@ function compareFrame(seen, expected) {
 function comparePictures(seen, desktop) {
   for (const frame of desktop) {
     const at = seen.find((one) => one.ticks === frame.ticks && one.picture);
-    if (at === undefined) failures.push(`the page never showed the desktop's ${frame.name} frame (tick ${frame.ticks})`);
+    if (at === undefined) check(false, `the page never showed the desktop's ${frame.name} frame (tick ${frame.ticks})`);
     else compareBytes(`the race picture at the ${frame.name} (tick ${frame.ticks})`, at.picture, frame.bytes, 180);
   }
 }
@@ -217,7 +211,7 @@ async function checkListing(page, want, scale) {
     await page.keyboard.press('F5');
     const box = await page.$eval('#window', (canvas) => { const r = canvas.getBoundingClientRect(); return { x: r.left, y: r.top }; });
     await page.mouse.click(box.x + 165.5 * scale, box.y + 137.5 * scale);
-    const state = await page.evaluate(() => window.trotixTest.state());
+    const state = await gameState(page);
     check(!state.timerOn && state.runEnabled, 'F5 or a click on Run started a race behind the open listing');
     await page.keyboard.press(closer);
     check(!(await page.evaluate(() => document.getElementById('listing').open)), `${closer} did not close the listing`);
@@ -267,8 +261,7 @@ async function checkHorseFiles(page, random, good, bad) {
 async function checkLateTick(page, scale) {
   const box = await page.$eval('#window', (canvas) => { const r = canvas.getBoundingClientRect(); return { x: r.left, y: r.top }; });
   await page.mouse.click(box.x + 165.5 * scale, box.y + 137.5 * scale);  // the middle of the Run button
-  const state = () => page.evaluate(() => window.trotixTest.state());
-  const started = await state();
+  const started = await gameState(page);
   check(started.timerOn && !started.runEnabled && started.phase === 0, 'a click on Run did not start a race');
   const steps = [[1000, 1], [199, 0], [1, 1], [200, 1]];
   let ticks = started.ticks;
@@ -329,7 +322,8 @@ async function checkServed(page, expected) {
   }
 }
 
-async function main() {
+runTest(async (checked, problems) => {
+  check = checked;
   const index = path.join(site, 'index.html');
   if (!existsSync(index)) throw new Error(`${index} is missing: build it with bash scripts/web.sh`);
   const desktop = desktopWindow();
@@ -337,38 +331,17 @@ async function main() {
   const good = nativeWindow('good', goodFile);
   const bad = nativeWindow('bad', badFile);
   const expected = random.frames;
-  const problems = [];
-  const browser = await launchBrowser(engine);
-  try {
-    const page = await browser.browser.newPage();
-    watchForErrors(page, problems);
-    await page.setViewport({ width: 800, height: 700 });
-    await page.goto(`${pathToFileURL(index)}?seed=${seed}&clock=scripted`);
-    await page.waitForFunction(() => window.trotixTest !== undefined, { timeout: 20000 });
-    await page.evaluate(installFrameReader);
-    await checkRace(page, expected, desktop);
-    await checkListing(page, random.listingBoard, 4);
-    await checkHorseFiles(page, random, good, bad);
-    await checkLateTick(page, 4);
-    await checkScale(page);
-    await checkRealClock(page, `${pathToFileURL(index)}?seed=${seed}`);
-    await checkServed(page, expected);
-  } finally {
-    await browser.close();
-    rmSync(scratch, { recursive: true, force: true });
-  }
-  failures.push(...problems);
-  if (failures.length > 0) {
-    console.error(failures.slice(0, 20).join('\n'));
-    if (failures.length > 20) console.error(`... and ${failures.length - 20} more`);
-    process.exit(1);
-  }
-  console.log(`${engine}: the page ran the seed-${seed} race as the desktop's main window does, all ${desktop.steps.length} steps ` +
-              `(${desktop.frames.map((f) => f.name).join(', ')} byte for byte), and all ${expected.length} window frames ` +
-              'as the native build of its adapter');
-}
-
-main().catch((error) => {
-  console.error(error);
-  process.exit(1);
+  const page = await openPage(await openBrowser(engine), pageUrl(site, `seed=${seed}&clock=scripted`), problems,
+                              { viewport: { width: 800, height: 700 } });
+  await page.evaluate(installFrameReader);
+  await checkRace(page, expected, desktop);
+  await checkListing(page, random.listingBoard, 4);
+  await checkHorseFiles(page, random, good, bad);
+  await checkLateTick(page, 4);
+  await checkScale(page);
+  await checkRealClock(page, pageUrl(site, `seed=${seed}`));
+  await checkServed(page, expected);
+  return `${engine}: the page ran the seed-${seed} race as the desktop's main window does, all ${desktop.steps.length} steps ` +
+         `(${desktop.frames.map((f) => f.name).join(', ')} byte for byte), and all ${expected.length} window frames ` +
+         'as the native build of its adapter';
 });

@@ -7,18 +7,11 @@
 // and races a random field, never an older file's.
 //
 //   node storage_test.mjs SITE_FOLDER [chromium|firefox]
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import path from 'node:path';
-import { pathToFileURL } from 'node:url';
-import { launchBrowser, runTest, watchForErrors } from './browser.mjs';
+import { goodHorses, openBrowser, pageUrl, runTest, scratchFolder, watchForErrors, writeIn } from './browser.mjs';
 
 const [site, engine = 'chromium'] = process.argv.slice(2);
-const scratch = mkdtempSync(path.join(tmpdir(), 'trotix-storage-test-'));
-const goodFile = path.join(scratch, 'horsedat.txt');
-const goodText = '80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n';
-writeFileSync(goodFile, goodText);
-const good = Buffer.from(goodText).toString('base64');
+const goodFile = writeIn(scratchFolder('storage-test'), 'horsedat.txt', goodHorses);
+const good = Buffer.from(goodHorses).toString('base64');
 const [entry, oldName, oldBytes] = ['trotix.horseFile', 'trotix.horseFile.name', 'trotix.horseFile.bytes'];
 const json = JSON.stringify;
 const kept = (name, bytes) => ({ [entry]: json({ name, bytes }) });
@@ -79,29 +72,23 @@ async function checkQuotaFull(page, url, fields, check) {
 }
 
 runTest(async (check, problems) => {
-  const url = `${pathToFileURL(path.join(site, 'index.html'))}?seed=123&clock=scripted`;
-  const browser = await launchBrowser(engine);
-  try {
-    const page = await browser.browser.newPage();
-    watchForErrors(page, problems);
-    await page.goto(url);
-    await plant(page, {});
-    const fields = { random: (await load(page, url)).listing };
-    for (const [what, entries, field, left] of cases) {
-      await plant(page, entries);
-      const seen = await load(page, url);
-      if (field === 'good' && fields.good === undefined && seen?.listing !== fields.random) fields.good = seen?.listing;
-      const want = { field, name: field === 'good' ? 'horsedat.txt' : '', keys: left };
-      const got = seen && { field: ['random', 'good'].find((one) => fields[one] === seen.listing) ?? 'another',
-                            name: seen.name.slice(0, 20), keys: seen.keys };
-      check(json(got) === json(want), `${what}: ${json(got)}, not ${json(want)}`);
-      check(seen?.lines.includes('could not be read and was dropped') === (field === 'random') &&
-            (field === 'random' || seen.lines === ''), `${what}: the page said ${json(seen?.lines)}`);
-    }
-    await checkQuotaFull(page, url, fields, check);
-  } finally {
-    await browser.close();
-    rmSync(scratch, { recursive: true, force: true });
+  const url = pageUrl(site);
+  const page = await (await openBrowser(engine)).newPage();
+  watchForErrors(page, problems);
+  await page.goto(url);
+  await plant(page, {});
+  const fields = { random: (await load(page, url)).listing };
+  for (const [what, entries, field, left] of cases) {
+    await plant(page, entries);
+    const seen = await load(page, url);
+    if (field === 'good' && fields.good === undefined && seen?.listing !== fields.random) fields.good = seen?.listing;
+    const want = { field, name: field === 'good' ? 'horsedat.txt' : '', keys: left };
+    const got = seen && { field: ['random', 'good'].find((one) => fields[one] === seen.listing) ?? 'another',
+                          name: seen.name.slice(0, 20), keys: seen.keys };
+    check(json(got) === json(want), `${what}: ${json(got)}, not ${json(want)}`);
+    check(seen?.lines.includes('could not be read and was dropped') === (field === 'random') &&
+          (field === 'random' || seen.lines === ''), `${what}: the page said ${json(seen?.lines)}`);
   }
+  await checkQuotaFull(page, url, fields, check);
   return `${engine}: the game started with each of ${cases.length} planted entries, and a full storage was told`;
 });
