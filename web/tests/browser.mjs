@@ -106,14 +106,22 @@ export async function openBrowser(engine, options) {
 // The built page from file://, with the test hook unless told otherwise.
 export const pageUrl = (site, query = 'seed=123&clock=scripted') => `${pathToFileURL(path.join(site, 'index.html')).href}?${query}`;
 
-// A new tab telling its problems, at viewport, on url, once ready() holds in it.
+// A new tab telling its problems, at viewport, on url, once ready() (if
+// any) holds in it.
 export async function openPage(browser, url, problems, { viewport, ready = () => window.trotixTest !== undefined } = {}) {
   const page = await browser.newPage();
   watchForErrors(page, problems);
   if (viewport) await page.setViewport(viewport);
   await page.goto(url);
-  await page.waitForFunction(ready, { timeout: 20000 });
+  if (ready) await page.waitForFunction(ready, { timeout: 20000 });
   return page;
+}
+
+// A horse file through the page's file control, once the page names or refuses it.
+export async function chooseFile(page, file) {
+  await (await page.$('#field-file')).uploadFile(file);
+  await page.waitForFunction((name) => ['field-file-name', 'field-file-notice-text']
+    .some((id) => document.getElementById(id).textContent.startsWith(name)), {}, path.basename(file));
 }
 
 export const gameState = (page) => page.evaluate(() => window.trotixTest.state());

@@ -10,7 +10,7 @@ import { copyFileSync, mkdirSync, readdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { gameState, openBrowser, openPage, pageUrl, runTest, runToBoard, scratchFolder, writeIn } from './browser.mjs';
+import { chooseFile, gameState, openBrowser, openPage, pageUrl, runTest, runToBoard, scratchFolder, writeIn } from './browser.mjs';
 
 const [site, engine = 'chromium'] = process.argv.slice(2);
 let browser, check, failures;
@@ -31,11 +31,6 @@ async function listing(page) {
   const seen = await page.evaluate(() => document.getElementById('listing').open && document.getElementById('listing-text').textContent);
   await page.keyboard.press('Escape');
   return seen || '';
-}
-async function choose(page, chosen) {
-  await (await page.$('#field-file')).uploadFile(chosen);
-  await page.waitForFunction((name) => ['field-file-name', 'field-file-notice-text']
-    .some((id) => document.getElementById(id).textContent.startsWith(name)), {}, path.basename(chosen));
 }
 
 // At a phone's size, by touch: Field lists the field, Run starts a race, Help opens.
@@ -127,14 +122,14 @@ async function checkScreenReader() {
 // folder, chosen or dropped, is refused in the desktop reader's words.
 async function checkHorseFiles() {
   const page = await open({ width: 800, height: 700 });
-  await choose(page, goodFile);
+  await chooseFile(page, goodFile);
   await page.keyboard.press('F7');
   check((await listing(page)).startsWith(goodLine), 'a good file chosen before a race did not set up its field at once');
   await page.click('#forget-file');
   await page.keyboard.press('F7');
   check(!(await listing(page)).startsWith(goodLine), 'Forget between races left the forgotten field for the next race');
   await page.keyboard.press('F5');
-  await choose(page, goodFile);
+  await chooseFile(page, goodFile);
   check(await text(page, 'field-file-when') === ' (from the next race)', 'a file chosen mid-race does not say it waits');
   await runToBoard(page);
   await page.keyboard.press('F7');
@@ -144,7 +139,7 @@ async function checkHorseFiles() {
   check((await listing(page)).startsWith(goodLine) && await text(page, 'field-file-when') === '',
         "the next Run did not race the file's field, or the corner still says it waits");
 
-  await choose(page, badFile);
+  await chooseFile(page, badFile);
   const isolated = await page.$eval('#field-file-notice-text bdi', (bdi) => bdi.textContent).catch(() => null);
   check(isolated === reversingName, `a refused name is shown isolated as ${JSON.stringify(isolated)}`);
   await page.click('#dismiss-notice');
@@ -167,7 +162,7 @@ async function checkHorseFiles() {
   // DevTools (a DataTransfer made in the page holds no folder).
   if (engine === 'chromium') {
     const folderRefusal = 'horses cannot be read (a folder); the field is made up at random';
-    await choose(page, folder);
+    await chooseFile(page, folder);
     const chosenFolder = await text(page, 'field-file-notice-text');
     check(chosenFolder === folderRefusal, `a folder chosen shows ${chosenFolder}`);
     await page.click('#dismiss-notice');
@@ -188,7 +183,7 @@ async function checkLayout() {
   const sizes = [[360, 640, 1], [360, 640, 3], [390, 844, 3], [844, 390, 2], [768, 1024, 2], [700, 500, 1], [480, 400, 1],
                  [700, 500, 2], [1920, 1080, 1], [1366, 768, 1.5], [412, 915, 2.625]];
   const page = await open({ width: 800, height: 700 });
-  await choose(page, goodFile);
+  await chooseFile(page, goodFile);
   await page.evaluate(() => {
     window.trotixControls.showNotice('a long refusal line '.repeat(20), '');
     window.Trotix.say('a line of the page about itself');

@@ -22,7 +22,7 @@ import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { existsSync, mkdirSync, readFileSync } from 'node:fs';
 import path from 'node:path';
-import { badHorses, gameState, goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, serveFolder,
+import { badHorses, chooseFile, gameState, goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, serveFolder,
          writeIn } from './browser.mjs';
 
 const [site, frameDump, webFrameDump, engine = 'chromium'] = process.argv.slice(2);
@@ -224,13 +224,7 @@ async function checkHorseFiles(page, random, good, bad) {
   const shown = () => page.evaluate(() => ({ notice: document.getElementById('field-file-notice').hidden ? '' :
                                                        document.getElementById('field-file-notice-text').textContent,
                                              name: document.getElementById('field-file-name').textContent }));
-  const choose = async (file) => {
-    await (await page.$('#field-file')).uploadFile(file);
-    await page.waitForFunction((name) => document.getElementById('field-file-name').textContent === name ||
-                                         document.getElementById('field-file-notice-text').textContent.startsWith(name),
-                               {}, path.basename(file));
-    return shown();
-  };
+  const choose = (file) => chooseFile(page, file).then(shown);
   const listing = async () => {
     const seen = await openListing(page);
     await page.keyboard.press('Escape');

@@ -7,7 +7,7 @@
 // and races a random field, never an older file's.
 //
 //   node storage_test.mjs SITE_FOLDER [chromium|firefox]
-import { goodHorses, openBrowser, pageUrl, runTest, scratchFolder, watchForErrors, writeIn } from './browser.mjs';
+import { goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, writeIn } from './browser.mjs';
 
 const [site, engine = 'chromium'] = process.argv.slice(2);
 const goodFile = writeIn(scratchFolder('storage-test'), 'horsedat.txt', goodHorses);
@@ -73,9 +73,7 @@ async function checkQuotaFull(page, url, fields, check) {
 
 runTest(async (check, problems) => {
   const url = pageUrl(site);
-  const page = await (await openBrowser(engine)).newPage();
-  watchForErrors(page, problems);
-  await page.goto(url);
+  const page = await openPage(await openBrowser(engine), url, problems, { ready: null });
   await plant(page, {});
   const fields = { random: (await load(page, url)).listing };
   for (const [what, entries, field, left] of cases) {
