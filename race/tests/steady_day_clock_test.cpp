@@ -56,20 +56,17 @@ TEST(SteadyDayClock, ARaceTakesTheTimeThatPassedWhateverTheWallClockDoes) {
 // half-way: every running clock and the board's time are the time the race
 // took. With two readings of the wall clock they read "1380:39.8" and
 // "1382:04.8", over the gauges and the odds.
-class ClockWatchingHost final : public testing::RecordingHost {
- public:
-  ClockWatchingHost(RaceState& race, Clock& clock) : race_(race), clock_(clock) {}
+struct ClockWatchingHost final : testing::RecordingHost {
+  ClockWatchingHost(RaceState& r, Clock& c) : race(r), clock(c) {}
   void DrawScene() override {
     testing::RecordingHost::DrawScene();
-    const float now = clock_.SecondsSinceMidnight();
-    StampFinish(race_, LeaderIndex(race_), now);
-    shown.push_back(ElapsedSeconds(race_.StartTime, now));
+    const float now = clock.SecondsSinceMidnight();
+    StampFinish(race, LeaderIndex(race), now);
+    shown.push_back(ElapsedSeconds(race.StartTime, now));
   }
+  RaceState& race;
+  Clock& clock;
   std::vector<float> shown;  // the race's time at each drawing
-
- private:
-  RaceState& race_;
-  Clock& clock_;
 };
 
 TEST(SteadyDayClock, AClockSetBackMidRaceLeavesTheRaceClockAndTheBoardSane) {
@@ -80,11 +77,10 @@ TEST(SteadyDayClock, AClockSetBackMidRaceLeavesTheRaceClockAndTheBoardSane) {
   ClockWatchingHost host(race, time.clock);
   race.StartTime = time.clock.SecondsSinceMidnight();
   int ticks = 0;
-  while (host.results == 0 && ticks < 2000) {
+  for (; host.results == 0 && ticks < 2000; ++ticks) {
     time.steady += 0.2;
     time.wall += ticks == 100 ? 0.2 - 3600.0 : 0.2;
     RaceTick(race, random, host);
-    ++ticks;
   }
   ASSERT_EQ(host.results, 1);
   ASSERT_EQ(host.shown.size(), static_cast<std::size_t>(ticks - 1));  // the last tick draws the board

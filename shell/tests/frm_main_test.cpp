@@ -11,6 +11,7 @@
 #include "hooked_random.h"
 #include "main_window_layout.h"
 #include "platform/process_priority.h"
+#include "sample_field_file.h"
 #include "scripted_platform.h"
 #include "texts.h"
 
@@ -20,27 +21,24 @@ namespace {
 constexpr std::size_t kDrawsPerRandomField = 42;
 constexpr std::size_t kDrawsPerFileField = 12;
 constexpr std::int16_t kVkF6 = 117;
-constexpr char kGoodFile[] = "80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n";
+using testing::kGoodFieldFile;
 
 FieldFileBytes FileOf(std::string bytes, std::string name = "horsedat.txt") {
-  FieldFileBytes file;
-  file.status = FieldFileStatus::kRead;
-  file.name = std::move(name);
-  file.first_bytes = std::move(bytes);
-  return file;
+  return {FieldFileStatus::kRead, std::move(name), std::move(bytes), ""};
 }
 
 class MainWindow : public ::testing::Test {
  protected:
   MainWindow() { form.Form_Load(99); }
 
-  // Ticks until the race is over; the number of ticks it took.
-  int RunOut() {
-    int ticks = 0;
-    while (form.timer_on() && ++ticks < 2000) form.Timer1_Timer();
-    return ticks;
+  void RunOut() {
+    for (int ticks = 0; form.timer_on() && ++ticks < 2000;) form.Timer1_Timer();
   }
   std::size_t Runs() const { return platform.priority_calls.size(); }
+  FieldFileTaken Choose(FieldFileBytes file) {
+    platform.field_file = std::move(file);
+    return form.FieldFileChosen();
+  }
 
   testing::ScriptedPlatform platform;
   testing::HookedRandom random;
@@ -79,19 +77,17 @@ TEST_F(MainWindow, F5AndF7ByPhaseAndByRunsState) {
   for (const bool run_enabled : {true, false}) {
     for (std::int32_t phase = kPhaseReady; phase <= kPhaseOver; ++phase) {
       for (const std::int16_t key : {kVkF5, kVkF7, kVkF6}) {
+        SCOPED_TRACE(::testing::Message() << "key " << key << ", phase " << phase << ", run " << run_enabled);
         testing::ScriptedPlatform fresh;
         frmMain window(fresh);
         window.Form_Load(5);
         if (!run_enabled) window.cmdRun_Click();
         window.race().Phase = phase;
         const std::size_t runs = fresh.priority_calls.size();
-        const bool offered = phase == kPhaseReady || phase == kPhaseOver;
-        const bool offered_before = window.ListingOffered();
-        window.Form_KeyUp(key, /*shift=*/1);
-        const bool lists = key == kVkF7 && offered;
+        const bool lists = key == kVkF7 && (phase == kPhaseReady || phase == kPhaseOver);
         const bool runs_now = key == kVkF5 && run_enabled;
-        SCOPED_TRACE(::testing::Message() << "key " << key << ", phase " << phase << ", run " << run_enabled);
-        EXPECT_EQ(offered_before, offered);
+        EXPECT_EQ(window.ListingOffered(), phase == kPhaseReady || phase == kPhaseOver);
+        window.Form_KeyUp(key, /*shift=*/1);
         EXPECT_EQ(fresh.listings, lists ? std::vector<std::string>{FieldListingText(window.race())}
                                         : std::vector<std::string>{});
         if (lists) {
@@ -211,24 +207,19 @@ TEST_F(MainWindow, ClosedWhileRunDrawsTheNewFieldNoRaceStarts) {
 // keeps every limit; a refusal is told, naming the file and the line, and
 // the field is made up at random.
 TEST_F(MainWindow, AHorseFileIsTakenOrRefusedAsAWhole) {
-  // A sixth line with a long fourth column that ends exactly at the limit,
-  // and the same going on one byte past it.
-  std::string at_limit = std::string(kGoodFile).substr(0, std::string(kGoodFile).rfind("55\t"));
-  at_limit += "55\t75\t2\t";
-  at_limit.resize(kFieldFileReadLimit, 'x');
-  const std::string cut = at_limit + "x";
+  const std::string at_limit = testing::FieldFileAtTheReadLimit();
   const struct {
     const char* what;
     FieldFileBytes file;
     const char* notice;  // "" when taken
   } cases[] = {
-      {"good", FileOf(kGoodFile), ""},
+      {"good", FileOf(kGoodFieldFile), ""},
       {"missing column", FileOf("80\t60\t2\n50\t50\n", "bad horses.txt"),
        "bad horses.txt, line 2 has fewer than three tab-separated columns; the field is made up at random"},
       {"unreadable", {FieldFileStatus::kRefused, "", "", "/x/horsedat.txt cannot be read (a folder)"},
        "/x/horsedat.txt cannot be read (a folder); the field is made up at random"},
       {"exactly the limit", FileOf(at_limit), ""},
-      {"cut at the limit", FileOf(cut), "horsedat.txt, line 6 is longer than 65536 bytes; the field is made up at random"},
+      {"cut at the limit", FileOf(at_limit + "x"), "horsedat.txt, line 6 is longer than 65536 bytes; the field is made up at random"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -247,13 +238,11 @@ TEST_F(MainWindow, AHorseFileIsTakenOrRefusedAsAWhole) {
 }
 
 TEST_F(MainWindow, AChosenHorseFileIsSetUpAtOnceWhenNoRaceRunsElseAtTheNextRun) {
-  platform.field_file = FileOf(kGoodFile);
-  EXPECT_EQ(form.FieldFileChosen(), FieldFileTaken::kSetUpNow);
+  EXPECT_EQ(Choose(FileOf(kGoodFieldFile)), FieldFileTaken::kSetUpNow);
   EXPECT_EQ(form.race().Horses[0].Speed, 80.0) << "before a race: at once";
   EXPECT_EQ(platform.notices, std::vector<std::string>{""});
   form.cmdRun_Click();
-  platform.field_file = FileOf("90\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n");
-  EXPECT_EQ(form.FieldFileChosen(), FieldFileTaken::kNextRace);
+  EXPECT_EQ(Choose(FileOf("90\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n")), FieldFileTaken::kNextRace);
   EXPECT_EQ(form.race().Horses[0].Speed, 80.0) << "the race under way keeps its field";
   RunOut();
   EXPECT_EQ(form.race().Horses[0].Speed, 80.0);
@@ -262,8 +251,7 @@ TEST_F(MainWindow, AChosenHorseFileIsSetUpAtOnceWhenNoRaceRunsElseAtTheNextRun) 
   RunOut();
   // On the board a refused file is told, and the field is made up at once.
   const std::size_t draws = random.count;
-  platform.field_file = FileOf("80\t60\t2\n", "short.txt");
-  EXPECT_EQ(form.FieldFileChosen(), FieldFileTaken::kRefused);
+  EXPECT_EQ(Choose(FileOf("80\t60\t2\n", "short.txt")), FieldFileTaken::kRefused);
   EXPECT_EQ(random.count, draws + kDrawsPerRandomField);
   EXPECT_EQ(form.race().Phase, kPhaseReady);
   EXPECT_EQ(form.BoardText(), "");
@@ -275,22 +263,18 @@ TEST_F(MainWindow, AChosenHorseFileIsSetUpAtOnceWhenNoRaceRunsElseAtTheNextRun) 
 // window says whether the field on show is the file's.
 TEST_F(MainWindow, ForgetDrawsARandomFieldBetweenRacesAndTheWindowKnowsWhoseFieldItShows) {
   EXPECT_FALSE(form.field_from_file());
-  platform.field_file = FileOf(kGoodFile);
-  form.FieldFileChosen();
+  Choose(FileOf(kGoodFieldFile));
   EXPECT_TRUE(form.field_from_file());
-  platform.field_file = FieldFileBytes{};
   std::size_t draws = random.count;
-  form.FieldFileChosen();
+  Choose({});
   EXPECT_EQ(random.count, draws + kDrawsPerRandomField);
   EXPECT_FALSE(form.field_from_file());
   EXPECT_EQ(platform.notices, std::vector<std::string>{""}) << "only the good file's empty notice";
 
-  platform.field_file = FileOf(kGoodFile);
-  form.FieldFileChosen();
+  Choose(FileOf(kGoodFieldFile));
   form.cmdRun_Click();
-  platform.field_file = FieldFileBytes{};
   draws = random.count;
-  form.FieldFileChosen();
+  Choose({});
   EXPECT_EQ(random.count, draws) << "mid-race nothing is drawn";
   EXPECT_TRUE(form.field_from_file());
   EXPECT_EQ(form.race().Horses[0].Speed, 80.0);

@@ -24,6 +24,11 @@ using testing::FakePlatform;
 
 constexpr std::size_t kDrawsPerRandomField = 42;
 
+bool WriteFile(const std::string& path, const char* bytes) {
+  QFile file(QFile::decodeName(path.c_str()));
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == static_cast<qint64>(std::strlen(bytes));
+}
+
 class QtWindow : public ::testing::Test {
  protected:
   QtWindow() : window(fake.platform) { window.form().Form_Load(1); }
@@ -111,10 +116,7 @@ TEST_F(QtWindow, ClosingMidRaceSavesThePositionAndStopsTheTimer) {
 
 TEST_F(QtWindow, ARefusedHorseFileIsOneLineOnStandardError) {
   const std::string path = QFile::encodeName(QDir(fake.dir.path()).filePath("horsedat.txt")).toStdString();
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("80\t60\t2\r\n50\t50\r\n");
-  file.close();
+  ASSERT_TRUE(WriteFile(path, "80\t60\t2\r\n50\t50\r\n"));
   ::testing::internal::CaptureStderr();
   window.cmdRun().click();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
@@ -129,10 +131,7 @@ TEST(QtWindowNotice, ARefusalShowsControlsInTheNameAsEscapes) {
   const std::string dir = QFile::encodeName(fake.dir.path()).toStdString();
   const std::string folder = dir + "/\x1b]0;owned\x07\xe2\x80\xae";
   ASSERT_TRUE(QDir().mkpath(QFile::decodeName(folder.c_str())));
-  QFile file(QFile::decodeName((folder + "/horsedat.txt").c_str()));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("80\t60\t2\n");
-  file.close();
+  ASSERT_TRUE(WriteFile(folder + "/horsedat.txt", "80\t60\t2\n"));
   fake.platform.files.program_dir = folder;
   ::testing::internal::CaptureStderr();
   QtMainWindow window(fake.platform);

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "field_file.h"
+#include "sample_field_file.h"
 #include "scripted_clock.h"
 
 namespace trotix::web {
 namespace {
 
-constexpr char kGoodFile[] = "80\t60\t2\r\n50\t50\t1\r\n70\t40\t3\r\n45\t90\t4\r\n60\t60\t1\r\n55\t75\t2\r\n";
+using testing::kGoodFieldFile;
 
 class NotingPage final : public PageHost {
  public:
@@ -31,10 +32,10 @@ class PageAdapter : public ::testing::Test {
   NotingPage page;
   FrontEnd front_end{clock, page};
   frmMain& form = front_end.form();
+  void SetUp() override { form.Form_Load(1); }
 };
 
 TEST_F(PageAdapter, AClickPressesRunOnlyOnTheButton) {
-  form.Form_Load(1);
   const PixelBox button = PixelsOf(kCmdRun);
   const struct { int x, y; bool presses; } clicks[] = {
       {button.left - 1, button.top + 5, false},
@@ -51,10 +52,7 @@ TEST_F(PageAdapter, AClickPressesRunOnlyOnTheButton) {
 // What the page hands in is as many first bytes as it read: one past the
 // limit tells a file that goes on.
 TEST_F(PageAdapter, AHorseFileIsReadFromAllTheBytesThePageHandsIn) {
-  std::string at_limit = std::string(kGoodFile).substr(0, std::string(kGoodFile).rfind("55\t"));
-  at_limit += "55\t75\t2\t";
-  at_limit.resize(kFieldFileReadLimit, 'x');
-  form.Form_Load(1);
+  const std::string at_limit = testing::FieldFileAtTheReadLimit();
   EXPECT_EQ(front_end.OpenFieldFile("long.txt", at_limit + "x"), FieldFileTaken::kRefused);
   EXPECT_EQ(page.notices.back(), "long.txt, line 6 is longer than 65536 bytes; the field is made up at random");
   EXPECT_EQ(front_end.OpenFieldFile("whole.txt", at_limit), FieldFileTaken::kSetUpNow);
@@ -67,9 +65,8 @@ TEST_F(PageAdapter, ATakenFileWaitsForTheNextRunWhileARaceRunsAndARefusedOneIsDr
     while (page.interval != 0) form.Timer1_Timer();
     front_end.Click(PixelsOf(kCmdRun).left + 1, PixelsOf(kCmdRun).top + 1);
   };
-  form.Form_Load(1);
   form.cmdRun_Click();
-  EXPECT_EQ(front_end.OpenFieldFile("horsedat.txt", kGoodFile), FieldFileTaken::kNextRace);
+  EXPECT_EQ(front_end.OpenFieldFile("horsedat.txt", kGoodFieldFile), FieldFileTaken::kNextRace);
   EXPECT_NE(form.race().Horses[0].Speed, 80.0);
   next_race();
   EXPECT_EQ(form.race().Horses[0].Speed, 80.0);
@@ -83,10 +80,9 @@ TEST_F(PageAdapter, ATakenFileWaitsForTheNextRunWhileARaceRunsAndARefusedOneIsDr
 // A folder is refused in the desktop reader's words; between races, it and
 // Forget both put a random field up at once, where the file's field stood.
 TEST_F(PageAdapter, AFolderIsRefusedAsTheDesktopRefusesOneAndForgetDrawsARandomField) {
-  form.Form_Load(1);
   for (const bool folder : {true, false}) {
     SCOPED_TRACE(folder ? "a folder" : "Forget");
-    ASSERT_EQ(front_end.OpenFieldFile("horsedat.txt", kGoodFile), FieldFileTaken::kSetUpNow);
+    ASSERT_EQ(front_end.OpenFieldFile("horsedat.txt", kGoodFieldFile), FieldFileTaken::kSetUpNow);
     ASSERT_TRUE(form.field_from_file());
     const std::size_t told = page.notices.size();
     if (folder) {
