@@ -111,7 +111,7 @@ async function checkScreenReader() {
   await audit('with the help open');
   await page.keyboard.press('Escape');
   await page.click('#lab-open');
-  await page.evaluate(() => window.trotixLab.run({ seed: 1, races: 1000, workers: 2 }));
+  await page.evaluate(() => window.trotixTest.lab.run({ seed: 1, races: 1000, workers: 2 }));
   await audit("with the lab's figures");
   await page.close();
 }
@@ -185,15 +185,15 @@ async function checkLayout() {
   const page = await open({ width: 800, height: 700 });
   await chooseFile(page, goodFile);
   await page.evaluate(() => {
-    window.trotixControls.showNotice('a long refusal line '.repeat(20), '');
-    window.Trotix.say('a line of the page about itself');
-    window.trotixLab.open();
+    window.trotixTest.showNotice('a long refusal line '.repeat(20), '');
+    window.trotixTest.say('a line of the page about itself');
+    window.trotixTest.lab.open();
   });
   for (const [width, height, deviceScaleFactor] of sizes) {
     const at = `at ${width} x ${height} (ratio ${deviceScaleFactor})`;
     await page.setViewport({ width, height, deviceScaleFactor });
     await page.screenshot({ captureBeyondViewport: false });  // headless chromium tells of a new ratio with a frame
-    await page.waitForFunction(() => window.trotixLayout.ratio() === devicePixelRatio, { timeout: 5000 })
+    await page.waitForFunction(() => window.trotixTest.layoutRatio() === devicePixelRatio, { timeout: 5000 })
       .catch(() => failures.push(`${at} the window was not laid out again`));
     const seen = await page.evaluate(() => {
       window.scrollTo(0, 0);  // the lab's Run took the focus, and the page scrolled to it

@@ -95,7 +95,7 @@ function installFrameReader() {
   // The main window's own state, and the race picture's SHA-256.
   window.readWindow = async () => {
     const digest = await crypto.subtle.digest('SHA-256', context.getImageData(3, 2, 180, 120).data);
-    return { distance: Module._trotix_distance(), barColour: Module._trotix_bar_colour() >>> 0,
+    return { distance: trotixTest.game._trotix_distance(), barColour: trotixTest.game._trotix_bar_colour() >>> 0,
              pictureHash: [...new Uint8Array(digest)].map((b) => b.toString(16).padStart(2, '0')).join('') };
   };
   window.stepFrames = async (count, full, pictureTicks) => {
