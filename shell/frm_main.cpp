@@ -37,6 +37,7 @@ void frmMain::Form_Unload(std::int16_t& /*cancel: left as it is, so unloading al
 
 void frmMain::cmdRun_Click() {
   platform_.SetPriorityClass(kRealtimePriorityClass);
+  field_file_waits_ = false;  // this Run reads the file
   NewRace();
   if (unloaded_) return;  // closed while the new field was drawn: no race starts
   controls_.run_enabled = false;
@@ -68,6 +69,14 @@ void frmMain::PressRun() {
 }
 
 FieldFileTaken frmMain::FieldFileChosen() {
+  const FieldFileTaken taken = TakeFieldFile();
+  // Only a good file chosen while a race runs waits; any later choice, or
+  // the next Run, ends the wait.
+  field_file_waits_ = taken == FieldFileTaken::kNextRace;
+  return taken;
+}
+
+FieldFileTaken frmMain::TakeFieldFile() {
   const std::optional<FieldRecords> file = ReadFieldFile();
   if (file) platform_.ShowFieldFileNotice({});
   if (loaded_ && !timer_on_ && !unloaded_) {
@@ -77,6 +86,7 @@ FieldFileTaken frmMain::FieldFileChosen() {
     return file ? FieldFileTaken::kSetUpNow : FieldFileTaken::kRefused;
   }
   if (!file) return FieldFileTaken::kRefused;
+  // Before the window has loaded, loading sets the file's field up.
   return loaded_ ? FieldFileTaken::kNextRace : FieldFileTaken::kSetUpNow;
 }
 

@@ -39,6 +39,9 @@ class WindowPlatform : public Clock {
   // What the player is told of the horse data file: why it was refused, or
   // nothing (empty) once one is taken.
   virtual void ShowFieldFileNotice(std::string_view notice) = 0;
+  // Say a line to the player who listens rather than looks, in English
+  // words: the start, the distance as the race goes, the finish, the board.
+  virtual void Announce(std::string_view text) = 0;
   // The window position store.
   virtual void LoadWindowPosition() = 0;
   virtual void SaveWindowPosition() = 0;

@@ -141,6 +141,10 @@ FieldFileBytes QtMainWindow::FieldFile() {
   return folder.empty() ? FieldFileBytes{} : ReadFieldFileBytes(folder + "/" + kFieldFileName);
 }
 
+// The picture's accessible description follows the race, for a screen
+// reader that asks; nothing is spoken unasked.
+void QtMainWindow::Announce(std::string_view text) { picMain_->setAccessibleDescription(FromUtf8(text)); }
+
 void QtMainWindow::ShowFieldFileNotice(std::string_view notice) {
   // A name in the notice may hold control characters: shown as escapes, so
   // that no file name can retitle the terminal or turn the line around.

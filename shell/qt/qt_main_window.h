@@ -62,6 +62,7 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   void SetPriorityClass(std::uint32_t priority_class) override { platform_.priority.SetPriorityClass(priority_class); }
   FieldFileBytes FieldFile() override;
   void ShowFieldFileNotice(std::string_view notice) override;
+  void Announce(std::string_view text) override;
   void LoadWindowPosition() override;
   void SaveWindowPosition() override;
 
