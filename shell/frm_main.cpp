@@ -1,9 +1,13 @@
 #include "frm_main.h"
 
+#include "clock.h"
 #include "field_setup.h"
+#include "finish_stamp.h"
 #include "main_window_layout.h"
 #include "platform/process_priority.h"
 #include "result_board.h"
+#include "spoken_board.h"
+#include "spoken_text.h"
 #include "texts.h"
 #include "track.h"
 #include "twips.h"
@@ -44,6 +48,7 @@ void frmMain::cmdRun_Click() {
   timer_on_ = true;
   platform_.StartTimer(kTickMilliseconds);
   race_.StartTime = platform_.SecondsSinceMidnight();
+  platform_.Announce(SpokenStart());
   Present();
 }
 
@@ -124,13 +129,32 @@ void frmMain::SetUpRace(const FieldRecords* file) {
   DrawScene();
 }
 
-void frmMain::RaceTick() { trotix::RaceTick(race_, random_, *this); }
+void frmMain::RaceTick() {
+  const std::int32_t metres_before = controls_.bar_value;
+  const std::int32_t phase_before = race_.Phase;
+  trotix::RaceTick(race_, random_, *this);
+  AnnounceProgress(metres_before, phase_before);
+}
+
+// What a listener hears as the race goes: the distance at each mark the
+// leader passes, with the leader's number, and the winner at the line.
+void frmMain::AnnounceProgress(std::int32_t metres_before, std::int32_t phase_before) {
+  for (const std::int32_t mark : kSpokenDistances) {
+    if (metres_before > mark && controls_.bar_value <= mark) {
+      platform_.Announce(SpokenDistance(mark, LeaderIndex(race_)));
+    }
+  }
+  if (phase_before == kPhaseFinalStretch && race_.Phase == kPhaseRunOut) {
+    platform_.Announce(SpokenFinish(race_.WinnerIndex, ElapsedSeconds(race_.StartTime, race_.FinishTime)));
+  }
+}
 
 void frmMain::DrawScene() { trotix::DrawScene(race_, sprites_, surfaces_, platform_, *this); }
 
 void frmMain::ShowResults() {
   trotix::ShowResults(race_, sprites_, picMain_);
   board_showing_ = true;
+  platform_.Announce(SpokenBoard(race_));
 }
 
 void frmMain::ShowFieldListing() { platform_.ShowListing(kFieldListingTitle, FieldListingText(race_)); }

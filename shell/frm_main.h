@@ -73,6 +73,7 @@ class frmMain final : private RaceHost, private SceneHost {
   std::optional<FieldRecords> ReadFieldFile();
   FieldFileTaken TakeFieldFile();
   void RaceTick();
+  void AnnounceProgress(std::int32_t metres_before, std::int32_t phase_before);
   void DrawScene() override;    // also what each tick asks of the window
   void ShowResults() override;  // the race's last act
   void ShowFieldListing();

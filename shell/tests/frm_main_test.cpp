@@ -13,6 +13,8 @@
 #include "platform/process_priority.h"
 #include "sample_field_file.h"
 #include "scripted_platform.h"
+#include "scripted_race.h"
+#include "spoken_board.h"
 #include "texts.h"
 
 namespace trotix {
@@ -321,6 +323,29 @@ TEST_F(MainWindow, ForgetDrawsARandomFieldBetweenRacesAndTheWindowKnowsWhoseFiel
   RunOut();
   form.cmdRun_Click();
   EXPECT_FALSE(form.field_from_file()) << "the next race's field is random";
+}
+
+// What a listener hears of a scripted race, in order: the start at Run,
+// each 500 m mark with the leader as the bar passes it, the winner at the
+// line, and the board at the end, once each. Seed 31's lead changes hands
+// between the marks, and the winner is not the leader at 500 m.
+TEST(MainWindowAnnouncements, AScriptedRaceIsToldFromStartToBoard) {
+  RaceState end;
+  const std::vector<std::string> heard = testing::RunScriptedRace(
+      [&](std::string_view name, const Surface&, const RaceState& race, int) {
+        if (name == "board") end = race;
+      },
+      31);
+  const std::vector<std::string> told = {
+      "The race is off: 2000 metres to run.",
+      "1500 metres to go, horse 6 leads.",
+      "1000 metres to go, horse 2 leads.",
+      "500 metres to go, horse 1 leads.",
+      "Finish: horse 2 wins in 1 minute 57.8 seconds.",
+      SpokenBoard(end),
+  };
+  EXPECT_EQ(heard, told);
+  EXPECT_TRUE(told.back().starts_with("First, horse 2, in 1 minute 57.8 seconds, at odds of ")) << told.back();
 }
 
 }  // namespace
