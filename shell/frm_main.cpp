@@ -4,7 +4,7 @@
 #include "field_setup.h"
 #include "finish_stamp.h"
 #include "main_window_layout.h"
-#include "platform/process_priority.h"
+#include "priority_class.h"
 #include "result_board.h"
 #include "spoken_board.h"
 #include "spoken_text.h"

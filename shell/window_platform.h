@@ -32,6 +32,7 @@ class WindowPlatform : public Clock {
   virtual void DoEvents() = 0;
   // The modal listing box: title, text of several lines, one OK button.
   virtual void ShowListing(std::string_view title, std::string_view text) = 0;
+  // kRealtimePriorityClass or kNormalPriorityClass (priority_class.h).
   virtual void SetPriorityClass(std::uint32_t priority_class) = 0;
   // The horse data file as it now stands: absent, unreadable, or its name
   // and first bytes (up to kFieldFileReadLimit + 1 of them).

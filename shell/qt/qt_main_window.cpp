@@ -95,8 +95,10 @@ void QtMainWindow::Start() {
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
   std::int16_t cancel = 0;
+  // Where the window stands, asked while the window system is there to
+  // answer; unloading stores it.
+  last_position_ = pos();
   form_.Form_Unload(cancel);
-  unloaded_ = true;
   event->accept();
 }
 

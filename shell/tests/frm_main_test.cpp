@@ -10,7 +10,7 @@
 #include "field_file.h"
 #include "hooked_random.h"
 #include "main_window_layout.h"
-#include "platform/process_priority.h"
+#include "priority_class.h"
 #include "sample_field_file.h"
 #include "scripted_platform.h"
 #include "scripted_race.h"
