@@ -22,6 +22,7 @@ void trotix_page_stop_timer();
 void trotix_page_present(const trotix::Pixel* pixels, int width, int height, int stride_bytes);
 void trotix_page_show_listing(const char* title, const char* text);
 void trotix_page_show_notice(const char* notice);
+void trotix_page_announce(const char* text);
 }
 
 namespace trotix::web {
@@ -44,6 +45,7 @@ class Page final : public PageHost {
     trotix_page_show_listing(std::string(title).c_str(), std::string(text).c_str());
   }
   void ShowFieldFileNotice(std::string_view notice) override { trotix_page_show_notice(std::string(notice).c_str()); }
+  void Announce(std::string_view text) override { trotix_page_announce(std::string(text).c_str()); }
 };
 
 PageClock clock;
@@ -129,6 +131,8 @@ EMSCRIPTEN_KEEPALIVE int trotix_open_field_file(int name_bytes) {
   return static_cast<int>(taken);
 }
 EMSCRIPTEN_KEEPALIVE void trotix_forget_field_file() { front_end.ForgetFieldFile(); }
+// 1 while the file chosen last waits for the next Run, else 0.
+EMSCRIPTEN_KEEPALIVE int trotix_field_file_waits_for_run() { return form().FieldFileWaitsForRun() ? 1 : 0; }
 // A folder given as the horse data file, its name in the room.
 EMSCRIPTEN_KEEPALIVE void trotix_refuse_field_folder(int name_bytes) {
   front_end.RefuseFieldFolder(std::string_view(incoming).substr(0, static_cast<std::size_t>(name_bytes)));
