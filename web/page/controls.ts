@@ -13,6 +13,7 @@ export interface WindowState {
   listingOffered(): boolean;
   distanceLeft(): number;  // metres, as the bar's caption says it
   boardText(): string;
+  fileWaits(): boolean;  // the horse file chosen last waits for the next Run
 }
 
 export const run = byId<HTMLButtonElement>('run');
@@ -33,17 +34,14 @@ const pictureNames = {
   racing: 'Trotix, the race window: the race under way, the distance bar and the greyed Run button',
   board: 'Trotix, the race window: the result board, read out below, and the Run button',
 };
-let lastBoard = '';
-let runWasEnabled = true;
-let forNextRace = false;
 
 // The distance bar's full length, once the game has said it.
 export function showDistanceOf(metres: number): void {
   byId('distance').setAttribute('aria-valuemax', String(metres));
 }
 
-// After every handler: the buttons, the distance and the board as the game
-// has them now.
+// After every handler: the buttons, the distance, the picture's name and
+// the horse file's line as the game has them now.
 export function refresh(game: WindowState): void {
   const runEnabled = game.runEnabled();
   enable(run, runEnabled);
@@ -52,30 +50,20 @@ export function refresh(game: WindowState): void {
   const distance = byId('distance');
   distance.setAttribute('aria-valuenow', String(metres));
   distance.setAttribute('aria-valuetext', `${metres} m to run`);
-  const text = game.boardText();
-  if (text !== lastBoard) {
-    announce(text);
-    lastBoard = text;
-  }
-  byId('window').setAttribute('aria-label', pictureNames[text !== '' ? 'board' : runEnabled ? 'start' : 'racing']);
-  // A file chosen during a race was waiting for this Run.
-  if (forNextRace && runWasEnabled && !runEnabled) {
-    forNextRace = false;
-    byId('field-file-when').textContent = '';
-  }
-  runWasEnabled = runEnabled;
+  const board = game.boardText() !== '';
+  byId('window').setAttribute('aria-label', pictureNames[board ? 'board' : runEnabled ? 'start' : 'racing']);
+  byId('field-file-when').textContent = game.fileWaits() ? ' (from the next race)' : '';
 }
 
-// A line for screen readers, read out by the polite live region.
+// What the game says to a player who listens (the start, the distance, the
+// finish, the board), read out by the polite live region, each line once.
 export function announce(text: string): void {
-  byId('board-text').textContent = text;
+  byId('spoken').textContent = text;
 }
 
-// The horse file in use, with a word when it waits for the next race.
-export function showChosen(name: string, nextRace: boolean): void {
+// The horse file in use, by name; refresh says whether it waits.
+export function showChosen(name: string): void {
   byId('field-file-name').textContent = name;
-  forNextRace = name !== '' && nextRace;
-  byId('field-file-when').textContent = forNextRace ? ' (from the next race)' : '';
   byId('field-file-line').hidden = name === '';
   forgetButton.hidden = name === '';
   fit();

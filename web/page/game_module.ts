@@ -32,7 +32,7 @@ export interface GameExports {
   _trotix_field_file_bytes(): number;
   _trotix_field_file_room(nameBytes: number, contentBytes: number): number;
   _trotix_open_field_file(nameBytes: number): number;
-  _trotix_field_file_waits(): number;
+  _trotix_field_file_waits_for_run(): number;
   _trotix_forget_field_file(): void;
   _trotix_refuse_field_folder(nameBytes: number): void;
   _trotix_field(): number;

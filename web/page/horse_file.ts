@@ -20,8 +20,10 @@ export class HorseFiles {
   private openingName = '';  // the name the game's next line about a file may begin with
   private waiting: Chosen | null = null;
 
+  // refresh: the controls follow the game, which presents nothing when a
+  // file waits for the next Run.
   constructor(private readonly game: GameExports, private readonly facts: PageFacts,
-              private readonly playing: () => boolean) {
+              private readonly playing: () => boolean, private readonly refresh: () => void) {
     onNotice((text) => controls.showNotice(text, this.openingName));
   }
 
@@ -37,14 +39,16 @@ export class HorseFiles {
 
   private open(name: string, bytes: Uint8Array): boolean {
     const taken = this.game._trotix_open_field_file(this.handIn(name, bytes));
-    const { refused, nextRace } = this.facts.fileTaken;
-    controls.showChosen(taken === refused ? '' : name, taken === nextRace);
+    const { refused } = this.facts.fileTaken;
+    controls.showChosen(taken === refused ? '' : name);
+    this.refresh();
     return taken !== refused;
   }
 
   private refuseFolder(name: string): void {
     this.game._trotix_refuse_field_folder(this.handIn(name, new Uint8Array(0)));
-    controls.showChosen('', false);
+    controls.showChosen('');
+    this.refresh();
     forget(pageStorage());
   }
 
@@ -89,7 +93,8 @@ export class HorseFiles {
   forget(): void {
     this.game._trotix_forget_field_file();
     forget(pageStorage());
-    controls.showChosen('', false);
+    controls.showChosen('');
+    this.refresh();
     controls.showNotice('', '');
     controls.chooseButton.focus();
   }

@@ -66,6 +66,7 @@ function refreshControls(loaded: GameExports): void {
     listingOffered: () => loaded._trotix_listing_offered() !== 0,
     distanceLeft: () => loaded._trotix_distance_left(),
     boardText: () => cString(loaded.HEAPU8, loaded._trotix_board_text()),
+    fileWaits: () => loaded._trotix_field_file_waits_for_run() !== 0,
   });
 }
 
@@ -84,7 +85,7 @@ function start(loaded: GameExports): void {
   game = loaded;
   const facts: PageFacts = readFacts(loaded);
   controls.showDistanceOf(facts.raceMetres);
-  const files = new HorseFiles(loaded, facts, playing);
+  const files = new HorseFiles(loaded, facts, playing, () => refreshControls(loaded));
   files.openKept();
   const seed = parseSeed(params.get('seed') ?? '', facts.seedLimit) ?? newSeed(facts.seedLimit, Date.now(), performance.now() % 1);
   loaded._trotix_load(seed);

@@ -31,6 +31,7 @@ async function load(page, url) {
   await page.keyboard.press('F7');
   const seen = await page.evaluate(() => ({ listing: document.getElementById('listing-text').textContent,
                                             name: document.getElementById('field-file-name').textContent,
+                                            when: document.getElementById('field-file-when').textContent,
                                             lines: document.getElementById('page-lines').textContent,
                                             keys: Object.keys(localStorage).sort() }));
   await page.keyboard.press('Escape');
@@ -72,6 +73,7 @@ runTest(async (check, problems) => {
     const got = seen && { field: ['random', 'good'].find((one) => fields[one] === seen.listing) ?? 'another',
                           name: seen.name.slice(0, 20), keys: seen.keys };
     check(json(got) === json(want), `${what}: ${json(got)}, not ${json(want)}`);
+    check(seen?.when === '', `${what}: a file kept from the last visit is set up at once, not ${json(seen?.when)}`);
     check(seen?.lines.includes('could not be read and was dropped') === (field === 'random') &&
           (field === 'random' || seen.lines === ''), `${what}: the page said ${json(seen?.lines)}`);
   }
