@@ -8,7 +8,7 @@ const cacheName = 'trotix';
 // Every file of the site (web/CMakeLists.txt's page_files and trotix.js);
 // the browser test holds this list against the built folder.
 const siteFiles = ['index.html', 'page.js', 'lab.css', 'lab_worker_text.js', 'trotix.js',
-                   'manifest.webmanifest', 'icon-32.png', 'icon-192.png', 'icon-512.png'];
+                   'manifest.webmanifest', 'icon-32.png', 'icon-192.png', 'icon-512.png', 'icon-512-maskable.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(cacheName)
