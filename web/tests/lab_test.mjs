@@ -99,9 +99,16 @@ runTest(async (check, problems) => {
   await page.setViewport({ width: 360, height: 640 });
   const sideways = await page.evaluate(() => {
     const lab = document.getElementById('lab');
-    return { lab: lab.scrollWidth - lab.clientWidth, page: document.documentElement.scrollWidth - innerWidth };
+    // The chart shown is the narrow one, its smallest text in CSS px as drawn.
+    const shownCharts = ['lab-chart', 'lab-chart-narrow'].filter((id) => document.getElementById(id).getClientRects().length > 0);
+    const texts = [...document.querySelectorAll('#lab-chart-narrow svg text')];
+    const smallest = Math.min(...texts.map((t) => parseFloat(getComputedStyle(t).fontSize) * t.getScreenCTM().a));
+    return { lab: lab.scrollWidth - lab.clientWidth, page: document.documentElement.scrollWidth - innerWidth,
+             shownCharts, texts: texts.length, smallest };
   });
   check(sideways.lab <= 0 && sideways.page <= 0, `at 360 x 640 the lab scrolls sideways: ${JSON.stringify(sideways)}`);
+  check(sideways.shownCharts.join() === 'lab-chart-narrow' && sideways.texts > 0 && sideways.smallest >= 12,
+        `at 360 x 640 the narrow chart shows, its smallest text at least 12 px: ${JSON.stringify(sideways)}`);
   await page.setViewport({ width: 800, height: 600 });
 
   // ---- The panel's own Run, on every worker, with the seed given: the same
