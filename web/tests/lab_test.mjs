@@ -115,9 +115,19 @@ runTest(async (check, problems) => {
   // races again, as trotix-sim runs them.
   await page.select('#lab-races', '10000');
   await page.$eval('#lab-seed', (input, s) => { input.value = String(s); }, seed);
+  // The status line speaks at the start and the end, and between them at most every 10 s.
+  await page.evaluate(() => {
+    window.told = [];
+    new MutationObserver(() => window.told.push([performance.now(), document.getElementById('lab-status').textContent]))
+      .observe(document.getElementById('lab-status'), { childList: true, characterData: true, subtree: true });
+  });
   await page.click('#lab-run');
   await page.waitForFunction(() => document.getElementById('lab-status').textContent.startsWith('Done'),
                              { timeout: 60000 });
+  const told = await page.evaluate(() => window.told);
+  const between = told.slice(1, -1);
+  check(told[0][1].startsWith('Running') && told.at(-1)[1].startsWith('Done') &&
+        between.every(([at], i) => at - told[i][0] >= 10000), `the lab's status said ${JSON.stringify(told)}`);
   const again = await page.evaluate(() => [...document.querySelectorAll('#lab-horses tbody tr')].map((row) =>
     [row.cells[0].textContent, row.cells[6].textContent]));
   const native10k = JSON.parse(execFileSync(trotixSim, ['--json', '--seed', String(seed), '--races', '10000', goodFile],
