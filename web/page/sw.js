@@ -7,9 +7,8 @@
 const cacheName = 'trotix';
 // Every file of the site (web/CMakeLists.txt's page_files and trotix.js);
 // the browser test holds this list against the built folder.
-const siteFiles = ['index.html', 'page_lines.js', 'race_time.js', 'kept_file.js', 'offline.js', 'layout.js',
-                   'controls.js', 'page.js', 'lab.js', 'lab.css', 'lab_worker_text.js', 'trotix.js',
-                   'manifest.webmanifest', 'icon-32.png', 'icon-192.png', 'icon-512.png'];
+const siteFiles = ['index.html', 'page.js', 'lab.css', 'lab_worker_text.js', 'trotix.js',
+                   'manifest.webmanifest', 'icon-32.png', 'icon-192.png', 'icon-512.png', 'icon-512-maskable.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(cacheName)
