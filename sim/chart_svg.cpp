@@ -35,16 +35,17 @@ constexpr double kCellWidth = 74.0;
 constexpr double kCellHeight = 40.0;
 constexpr double kGridLeft = 90.0;
 
-// The narrow chart is drawn 360 wide, a phone's width, so that no text in it
-// is smaller than 12 CSS pixels when it is shown at that width.
+// The narrow chart is drawn 360 wide, a phone's width, with no text under
+// 14 px: a phone's panel shows it some 310 px wide (less its margins and a
+// scroll bar), where that text is still 12 CSS pixels or more.
 constexpr double kNarrowWidth = 360.0;
 constexpr double kNarrowPlotLeft = 24.0;
 constexpr double kNarrowPlotRight = 336.0;
 constexpr double kNarrowRowHeight = 46.0;
-constexpr double kNarrowGridLeft = 52.0;
-constexpr double kNarrowCellWidth = 60.0;
+constexpr double kNarrowGridLeft = 30.0;
+constexpr double kNarrowCellWidth = 64.0;
 constexpr double kNarrowCellHeight = 58.0;
-constexpr std::size_t kNarrowLineColumns = 50;  // of 12 px text, in terminal columns
+constexpr std::size_t kNarrowLineColumns = 42;  // of 14 px text, in terminal columns
 constexpr std::size_t kWideLineColumns = 110;   // of 11 px text
 
 // What the chart's words mean, for a reader new to betting.
@@ -240,17 +241,17 @@ void DrawLegend(Svg& svg, double y) {
   svg.Text(520, y, "▼ overpriced", std::string("font-size=\"11\" fill=\"") + kOverColour + "\"");
 }
 
-// The narrow key: the same four signs in two lines of 12 px.
+// The narrow key: the same four signs in two lines of 14 px.
 double DrawNarrowLegend(Svg& svg, double y) {
   svg.Rect(12, y - 9, 22, 10, std::string("fill=\"") + kImpliedFill + "\"");
-  svg.Text(40, y, "chance the odds imply (0.7 / odds)", "font-size=\"12\"");
+  svg.Text(40, y, "chance the odds imply (0.7 / odds)", "font-size=\"14\"");
   y += 20.0;
   svg.Line(12, y - 4, 34, y - 4, "stroke=\"#222222\" stroke-width=\"2\"");
   svg.Raw("<circle cx=\"23\" cy=\"" + Coord(y - 4) + "\" r=\"4\" fill=\"#222222\"/>\n");
-  svg.Text(40, y, "true chance, 95% interval", "font-size=\"12\"");
+  svg.Text(40, y, "true chance, 95% interval", "font-size=\"14\"");
   y += 20.0;
-  svg.Text(12, y, "▲ underpriced", std::string("font-size=\"12\" fill=\"") + kUnderColour + "\"");
-  svg.Text(130, y, "▼ overpriced", std::string("font-size=\"12\" fill=\"") + kOverColour + "\"");
+  svg.Text(12, y, "▲ underpriced", std::string("font-size=\"14\" fill=\"") + kUnderColour + "\"");
+  svg.Text(130, y, "▼ overpriced", std::string("font-size=\"14\" fill=\"") + kOverColour + "\"");
   return y;
 }
 
@@ -314,14 +315,14 @@ double DrawNarrowWin(Svg& svg, const Figures& f, double top) {
   svg.Text(12, top, "Win", "font-size=\"14\" font-weight=\"bold\"");
   const double first = top + 24.0;
   const double bottom = first + kNarrowRowHeight * (kHorseCount - 1) + 32.0;
-  DrawScale(svg, scale, first + 18.0, bottom, 12);
+  DrawScale(svg, scale, first + 18.0, bottom, 14);
   for (const HorseFigures& h : f.horses) {
     const double y = first + kNarrowRowHeight * (h.number - 1);
     const Pricing pricing = PricingOf(h.win);
     svg.Raw("<g class=\"horse\" data-number=\"" + std::to_string(h.number) + "\">\n");
-    svg.Text(12, y, HorseLabel(h), "font-size=\"13\"");
-    svg.Text(226, y, Percent(h.win.share), "font-size=\"12\" text-anchor=\"end\"");
-    svg.Text(234, y, PricingText(pricing), std::string("font-size=\"12\" fill=\"") + LookOf(pricing).colour + "\"");
+    svg.Text(12, y, HorseLabel(h), "font-size=\"14\"");
+    svg.Text(226, y, Percent(h.win.share), "font-size=\"14\" text-anchor=\"end\"");
+    svg.Text(234, y, PricingText(pricing), std::string("font-size=\"14\" fill=\"") + LookOf(pricing).colour + "\"");
     DrawChances(svg, scale, h.win, y + 18.0);
     svg.Raw("</g>\n");
   }
@@ -335,10 +336,11 @@ void DrawPair(Svg& svg, const PairFigures& pair, double x, double y, double widt
   const double centre = x + width / 2.0;
   svg.Raw("<g class=\"pair\" data-pair=\"" + Escaped(pair.label) + "\">\n");
   svg.Rect(x, y, width, height, std::string("fill=\"") + look.tint + "\" stroke=\"" + look.colour + "\"");
+  const std::string size = narrow ? "font-size=\"14\"" : "font-size=\"12\"";
   svg.Text(centre, y + 17.0, look.arrow + Percent(pair.hit.share),
-           std::string("font-size=\"12\" text-anchor=\"middle\" fill=\"") + look.colour + "\"");
+           size + " text-anchor=\"middle\" fill=\"" + look.colour + "\"");
   if (narrow) {
-    const std::string grey = "font-size=\"12\" text-anchor=\"middle\" fill=\"#505050\"";
+    const std::string grey = size + " text-anchor=\"middle\" fill=\"#505050\"";
     svg.Text(centre, y + 33.0, OddsText(pair.hit.posted_odds), grey);
     svg.Text(centre, y + 49.0, Percent(pair.hit.implied), grey);
   } else {
@@ -381,16 +383,16 @@ double DrawQuinella(Svg& svg, const Figures& f, double top) {
 }
 
 // The narrow grid: rows horses 1 to 5, columns horses 2 to 6, so that the
-// fifteen pairs fill a triangle of cells wide enough for 12 px text.
+// fifteen pairs fill a triangle of cells wide enough for 14 px text.
 double DrawNarrowQuinella(Svg& svg, const Figures& f, double top) {
   svg.Text(12, top, std::string(kQuinellaName) + " (quinella):", "font-size=\"14\" font-weight=\"bold\"");
-  svg.Text(12, top + 18.0, "the first two in either order", "font-size=\"13\"");
+  svg.Text(12, top + 18.0, "the first two in either order", "font-size=\"14\"");
   const double grid_top = top + 44.0;
   for (std::size_t i = 0; i + 1 < kHorseCount; ++i) {
     const double centre = kNarrowGridLeft + kNarrowCellWidth * (static_cast<double>(i) + 0.5);
-    svg.Text(centre, grid_top - 6.0, HorseNumberText(static_cast<int>(i) + 1), "font-size=\"12\" text-anchor=\"middle\"");
+    svg.Text(centre, grid_top - 6.0, HorseNumberText(static_cast<int>(i) + 1), "font-size=\"14\" text-anchor=\"middle\"");
     svg.Text(kNarrowGridLeft - 6.0, grid_top + kNarrowCellHeight * (static_cast<double>(i) + 0.5) + 4.0,
-             HorseNumberText(static_cast<int>(i)), "font-size=\"12\" text-anchor=\"end\"");
+             HorseNumberText(static_cast<int>(i)), "font-size=\"14\" text-anchor=\"end\"");
   }
   for (std::size_t a = 0; a + 1 < kHorseCount; ++a) {
     for (std::size_t b = 1; b < kHorseCount; ++b) {
@@ -426,7 +428,7 @@ std::string ChartSvg(const Figures& f, ChartLayout layout) {
     y = DrawNarrowLegend(body, y);
     y = DrawNarrowWin(body, f, y + 30.0);
     y = DrawNarrowQuinella(body, f, y + 24.0);
-    y = DrawNotes(body, y, kNarrowLineColumns, 12);
+    y = DrawNotes(body, y, kNarrowLineColumns, 14);
   } else if (!f.random_fields) {
     DrawLegend(body, y);
     y = DrawWin(body, f, y + 28.0);
@@ -435,9 +437,9 @@ std::string ChartSvg(const Figures& f, ChartLayout layout) {
   }
   const std::string time = WinnerTimeText(f.winner_time);
   if (narrow) {
-    body.Text(12, y, "Winner's time on the board:", "font-size=\"12\"");
-    y += 16.0;
-    body.Text(12, y, time, "font-size=\"12\"");
+    body.Text(12, y, "Winner's time on the board:", "font-size=\"14\"");
+    y += 18.0;
+    body.Text(12, y, time, "font-size=\"14\"");
   } else {
     body.Text(12, y, "Winner's time on the board: " + time, "font-size=\"12\"");
   }
