@@ -8,6 +8,8 @@
 
 #include "platform/screens.h"
 #include "qt_main_window.h"
+
+#include "tickets_window.h"
 #include "position_text.h"
 #include "private_profile.h"
 #include "profile_file.h"
@@ -98,6 +100,7 @@ void QtMainWindow::SaveBeforeExit() {
   if (unloaded_) return;
   unloaded_ = true;
   StorePosition(last_position_);
+  tickets_->GameClosing();
 }
 
 // Plain data and POSIX calls only, with no word to the window system: this

@@ -46,6 +46,22 @@ std::string TicketName(const Ticket& ticket) {
   return std::string(kQuinellaName) + " " + std::to_string(ticket.first + 1) + "-" + std::to_string(ticket.second + 1);
 }
 
+std::string TicketLineText(const Ticket& ticket, bool settled) {
+  std::string line = TicketName(ticket) + " " + std::to_string(ticket.stake);
+  if (ticket.odds_tenths > 0) {
+    line += " x" + std::to_string(ticket.odds_tenths / 10) + "." + std::to_string(ticket.odds_tenths % 10);
+  }
+  if (settled) line += " -> " + std::to_string(ticket.payout);
+  return line;
+}
+
+std::string PurseText(std::int64_t purse, int refills) {
+  std::string text = "Purse " + std::to_string(purse);
+  if (refills == 1) text += ", refilled once";
+  if (refills > 1) text += ", refilled " + std::to_string(refills) + " times";
+  return text;
+}
+
 std::string ReadStake(std::string_view text, std::int64_t purse, std::int64_t& stake) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);

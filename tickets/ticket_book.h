@@ -49,6 +49,12 @@ std::int64_t Payout(const Ticket& ticket, BoardOrder order);
 // A ticket's name as the player reads it: "単勝【4】" or "馬連 2-4".
 std::string TicketName(const Ticket& ticket);
 
+// A ticket as the tickets' window lists it: "単勝【4】 100 x3.0", with
+// " -> 300" once settled (`settled`).
+std::string TicketLineText(const Ticket& ticket, bool settled);
+// "Purse 10000", with ", refilled 2 times" once refilled.
+std::string PurseText(std::int64_t purse, int refills);
+
 class TicketBook {
  public:
   TicketBook() = default;
