@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "profile/profile_file.h"
+
 namespace trotix {
 namespace {
 
