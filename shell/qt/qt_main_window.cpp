@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <cstdio>
@@ -150,6 +151,8 @@ void QtMainWindow::ToggleTickets() {
   tickets_->move(frameGeometry().topRight() + QPoint(8, 0));
   tickets_->show();
   tickets_->raise();
+  tickets_->activateWindow();
+  tickets_->stake().setFocus();
 }
 
 void QtMainWindow::RaceStarted(const RaceState& race) { tickets_->RaceStarted(CardOf(race)); }
