@@ -28,11 +28,14 @@ QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 std::string Now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString(); }
 
-LedgerRead Kept(const std::string& path) {
+// The ledger kept at `path`. One that could not be used and could not be
+// moved aside either is not written over: `path` is dropped for the session.
+LedgerLoad Kept(std::string& path) {
   if (path.empty()) return {};
-  const LedgerLoad load = LoadLedgerFile(path);
+  LedgerLoad load = LoadLedgerFile(path);
   if (!load.notice.empty()) std::fprintf(stderr, "%s\n", load.notice.c_str());
-  return load.read;
+  if (!load.notice.empty() && load.kept_as.empty()) path.clear();
+  return load;
 }
 
 }  // namespace
@@ -40,12 +43,14 @@ LedgerRead Kept(const std::string& path) {
 TicketsWindow::TicketsWindow(std::string ledger_path, bool may_make_folder, QWidget* parent)
     : QWidget(parent, Qt::Window),
       ledger_path_(std::move(ledger_path)),
-      may_make_folder_(may_make_folder),
-      desk_(Kept(ledger_path_)) {
+      may_make_folder_(may_make_folder) {
+  const LedgerLoad kept = Kept(ledger_path_);
+  desk_ = TicketDesk(kept.read);
   stored_purse_ = desk_.KeptPurse();
   stored_refills_ = desk_.book().refills();
   BuildControls();
   Refresh();
+  Tell(kept.notice);
 }
 
 void TicketsWindow::BuildControls() {
