@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace trotix {
 
@@ -14,6 +15,10 @@ class RandomSource {
   virtual void Seed(std::uint64_t seed) = 0;
   // A uniformly distributed single-precision number r, 0 <= r < 1.
   virtual float Next() = 0;
+  // An independent source that draws, from here on, what this one would:
+  // the race card looks ahead at the next field on a copy, so that no draw
+  // of the game's own sequence is spent or moved.
+  virtual std::unique_ptr<RandomSource> Copy() const = 0;
 };
 
 // PCG32 (O'Neill's permuted congruential generator): small, fast and
@@ -23,6 +28,7 @@ class Pcg32Random final : public RandomSource {
   explicit Pcg32Random(std::uint64_t seed = 0x853c49e6748fea9bULL) { Seed(seed); }
   void Seed(std::uint64_t seed) override;
   float Next() override;
+  std::unique_ptr<RandomSource> Copy() const override { return std::make_unique<Pcg32Random>(*this); }
   std::uint32_t NextBits();
 
  private:

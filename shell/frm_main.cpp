@@ -49,6 +49,7 @@ void frmMain::cmdRun_Click() {
   platform_.StartTimer(kTickMilliseconds);
   race_.StartTime = platform_.SecondsSinceMidnight();
   platform_.Announce(SpokenStart());
+  platform_.RaceStarted(race_);
   Present();
 }
 
@@ -64,6 +65,10 @@ void frmMain::Timer1_Timer() {
 void frmMain::Form_KeyUp(std::int16_t key_code, std::int16_t /*shift: modifiers do not matter*/) {
   if (key_code == kVkF7 && ListingOffered()) {
     ShowFieldListing();
+    return;
+  }
+  if (key_code == kVkF6) {
+    platform_.ToggleTickets();
     return;
   }
   if (key_code == kVkF5) PressRun();
@@ -96,6 +101,18 @@ FieldFileTaken frmMain::TakeFieldFile() {
 }
 
 bool frmMain::ListingOffered() const { return race_.Phase == kPhaseReady || race_.Phase == kPhaseOver; }
+
+RaceCard frmMain::Card() {
+  if (timer_on_) return CardOf(race_);
+  // The file as NewRace will read it; a refused one races a random field.
+  const FieldFileBytes bytes = platform_.FieldFile();
+  std::optional<FieldRecords> file;
+  if (bytes.status == FieldFileStatus::kRead) {
+    const FieldFileParse parsed = ParseFieldFileStart(bytes.first_bytes);
+    if (parsed.ok) file = parsed.horses;
+  }
+  return NextCard(random_, file ? &*file : nullptr);
+}
 
 std::string frmMain::BoardText() const { return board_showing_ ? ResultBoardText(race_) : std::string(); }
 
@@ -155,6 +172,7 @@ void frmMain::ShowResults() {
   trotix::ShowResults(race_, sprites_, picMain_);
   board_showing_ = true;
   platform_.Announce(SpokenBoard(race_));
+  platform_.BoardShown(race_);
 }
 
 void frmMain::ShowFieldListing() { platform_.ShowListing(kFieldListingTitle, FieldListingText(race_)); }

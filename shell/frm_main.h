@@ -12,6 +12,7 @@
 
 #include "field_file.h"
 #include "phase_machine.h"
+#include "race_card.h"
 #include "race_state.h"
 #include "random_source.h"
 #include "scene_compositor.h"
@@ -53,6 +54,10 @@ class frmMain final : private RaceHost, private SceneHost {
 
   // Whether F7 would list the field now: before a race and on the board.
   bool ListingOffered() const;
+  // The race card: the field the next Run races, the horse data file's as
+  // it now reads or the random one drawn on a copy of the random source;
+  // while a race runs, the field that races. Draws nothing and tells nothing.
+  RaceCard Card();
   // The result board as lines of text, "" unless the board is showing.
   std::string BoardText() const;
 

@@ -21,6 +21,7 @@ inline constexpr double kClientWidth = 2805, kClientHeight = 2250;
 
 // Virtual-key codes of the keys the window answers.
 inline constexpr std::int16_t kVkF5 = 116;
+inline constexpr std::int16_t kVkF6 = 117;  // the tickets, beside the window
 inline constexpr std::int16_t kVkF7 = 118;
 
 // RGB(0, 0, 255) as 0x00BBGGRR: the distance bar's colour before a race.

@@ -10,6 +10,7 @@
 
 #include "clock.h"
 #include "field_file_reader.h"
+#include "race_state.h"
 #include "surface.h"
 
 namespace trotix {
@@ -46,6 +47,12 @@ class WindowPlatform : public Clock {
   // The window position store.
   virtual void LoadWindowPosition() = 0;
   virtual void SaveWindowPosition() = 0;
+  // The tickets beside the race, for a platform that offers them: F6 asks
+  // for their window to open or close; Run tells them the field that races,
+  // the board the race's result.
+  virtual void ToggleTickets() {}
+  virtual void RaceStarted(const RaceState& /*race*/) {}
+  virtual void BoardShown(const RaceState& /*race*/) {}
 };
 
 }  // namespace trotix

@@ -23,6 +23,7 @@ class CountingRandom final : public RandomSource {
     ++count;
     return inner_.Next();
   }
+  std::unique_ptr<RandomSource> Copy() const override { return inner_.Copy(); }
   std::size_t count = 0;
 
  private:

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -28,6 +29,12 @@ class ScriptedRandom final : public RandomSource {
     }
     ++count;
     return draws_[next_++];
+  }
+  // The copy goes on from the same place and counts its own draws.
+  std::unique_ptr<RandomSource> Copy() const override {
+    auto copy = std::make_unique<ScriptedRandom>(*this);
+    copy->count = 0;
+    return copy;
   }
 
   std::size_t count = 0;

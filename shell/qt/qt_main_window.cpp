@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <cstdio>
 
 #include "field_file.h"
+#include "ledger_file.h"
+#include "tickets_window.h"
 #include "main_window_layout.h"
 #include "run_pictogram.h"
 #include "terminal_text.h"
@@ -53,6 +56,9 @@ QtMainWindow::QtMainWindow(const Platform& platform, QWidget* parent)
       form_(*this, &platform_.random),
       picMain_(new PictureBox(form_.picMain(), this)) {
   BuildControls();
+  const PositionSave ledger_place = platform_.files.PositionFileForSave();
+  tickets_ = new TicketsWindow(ledger_place.path.empty() ? "" : LedgerPathBeside(ledger_place.path),
+                               ledger_place.may_make_folder, this);
   qApp->installEventFilter(this);
 }
 
@@ -99,6 +105,8 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
   // answer; unloading stores it.
   last_position_ = pos();
   form_.Form_Unload(cancel);
+  tickets_->GameClosing();
+  tickets_->close();
   event->accept();
 }
 
@@ -109,7 +117,11 @@ bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyRelease) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this || QApplication::activeModalWidget() != nullptr) return false;
+  // The tickets' window passes its function keys on, so F6 closes it too.
+  if (widget == nullptr || (widget->window() != this && widget->window() != tickets_) ||
+      QApplication::activeModalWidget() != nullptr) {
+    return false;
+  }
   const std::int16_t code = VirtualKeyCode(key->key());
   if (code == 0) return false;
   if (!key->isAutoRepeat()) form_.Form_KeyUp(code, 0);
@@ -128,7 +140,26 @@ void QtMainWindow::Present(const Surface&, const ControlsState& controls) {
   kpbDist_->setValue(controls.bar_value);
   kpbDist_->setFwcolor(controls.bar_colour);
   cmdRun_->setEnabled(controls.run_enabled);
+  // Between races the tickets' card follows the field the next Run races.
+  if (tickets_ != nullptr && tickets_->isVisible() && !form_.timer_on()) tickets_->ShowCard(form_.Card());
 }
+
+void QtMainWindow::ToggleTickets() {
+  if (tickets_->isVisible()) {
+    tickets_->hide();
+    return;
+  }
+  if (!form_.timer_on()) tickets_->ShowCard(form_.Card());
+  tickets_->move(frameGeometry().topRight() + QPoint(8, 0));
+  tickets_->show();
+  tickets_->raise();
+  tickets_->activateWindow();
+  tickets_->stake().setFocus();
+}
+
+void QtMainWindow::RaceStarted(const RaceState& race) { tickets_->RaceStarted(CardOf(race)); }
+
+void QtMainWindow::BoardShown(const RaceState& race) { tickets_->BoardShown(BoardOrderOf(race)); }
 
 void QtMainWindow::DoEvents() { QCoreApplication::processEvents(); }
 

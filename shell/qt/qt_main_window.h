@@ -22,6 +22,8 @@ class QPushButton;
 
 namespace trotix {
 
+class TicketsWindow;
+
 class QtMainWindow final : public QWidget, private WindowPlatform {
  public:
   explicit QtMainWindow(const Platform& platform, QWidget* parent = nullptr);
@@ -41,6 +43,7 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   DistanceBar& kpbDist() { return *kpbDist_; }
   QPushButton& cmdRun() { return *cmdRun_; }
   QTimer& Timer1() { return Timer1_; }
+  TicketsWindow& tickets() { return *tickets_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -65,6 +68,9 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   void Announce(std::string_view text) override;
   void LoadWindowPosition() override;
   void SaveWindowPosition() override;
+  void ToggleTickets() override;
+  void RaceStarted(const RaceState& race) override;
+  void BoardShown(const RaceState& race) override;
 
   Platform platform_;
   frmMain form_;
@@ -72,6 +78,7 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   DistanceBar* kpbDist_ = nullptr;
   QPushButton* cmdRun_ = nullptr;
   QTimer Timer1_;
+  TicketsWindow* tickets_ = nullptr;  // beside the window, F6 shows and hides it
 
   QPoint last_position_;  // of the frame, as of the last move the window system told
 };

@@ -8,6 +8,8 @@
 
 #include "platform/screens.h"
 #include "qt_main_window.h"
+
+#include "tickets_window.h"
 #include "position_text.h"
 #include "private_profile.h"
 #include "profile_file.h"
@@ -100,6 +102,7 @@ void QtMainWindow::SaveBeforeExit() {
   if (form_.unloaded()) return;
   std::int16_t cancel = 0;
   form_.Form_Unload(cancel);
+  tickets_->GameClosing();
 }
 
 // Plain data and POSIX calls only, with no word to the window system: this

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "random_source.h"
 
@@ -22,6 +23,8 @@ class HookedRandom final : public RandomSource {
     if (on_draw) on_draw();
     return inner_.Next();
   }
+  // A copy neither counts nor runs the hook: it is not the game's draw.
+  std::unique_ptr<RandomSource> Copy() const override { return inner_.Copy(); }
   int seed_calls = 0;
   std::size_t count = 0;
   std::function<void()> on_draw;

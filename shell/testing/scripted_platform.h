@@ -40,6 +40,9 @@ class ScriptedPlatform final : public WindowPlatform {
   void Announce(std::string_view text) override { announcements.emplace_back(text); }
   void LoadWindowPosition() override { ++position_loads; }
   void SaveWindowPosition() override { ++position_saves; }
+  void ToggleTickets() override { ++tickets_toggles; }
+  void RaceStarted(const RaceState& race) override { races_started.push_back(race); }
+  void BoardShown(const RaceState& race) override { boards_shown.push_back(race); }
 
   ScriptedClock clock;
   int interval = 0;  // the timer's interval while it runs, else 0
@@ -55,6 +58,9 @@ class ScriptedPlatform final : public WindowPlatform {
   std::vector<std::string> announcements;
   int position_loads = 0;
   int position_saves = 0;
+  int tickets_toggles = 0;
+  std::vector<RaceState> races_started;  // as each Run left it, before the first tick
+  std::vector<RaceState> boards_shown;
 };
 
 }  // namespace trotix::testing

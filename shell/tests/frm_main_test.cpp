@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::size_t kDrawsPerRandomField = 42;
 constexpr std::size_t kDrawsPerFileField = 12;
-constexpr std::int16_t kVkF6 = 117;
+constexpr std::int16_t kVkF8 = 119;  // a key the window does not answer
 using testing::kGoodFieldFile;
 
 FieldFileBytes FileOf(std::string bytes, std::string name = "horsedat.txt") {
@@ -74,11 +74,12 @@ TEST_F(MainWindow, RunBuildsAFreshFieldRaisesThePriorityAndStartsTheTimer) {
 
 // Every key in every phase, with Run enabled (before a race, on the board)
 // and disabled (a race under way): F7 lists in phases 0 and 5 whatever Run
-// is; F5 runs exactly when Run is enabled; other keys do nothing.
+// is; F5 runs exactly when Run is enabled; F6 always asks for the tickets'
+// window and nothing else; other keys do nothing.
 TEST_F(MainWindow, F5AndF7ByPhaseAndByRunsState) {
   for (const bool run_enabled : {true, false}) {
     for (std::int32_t phase = kPhaseReady; phase <= kPhaseOver; ++phase) {
-      for (const std::int16_t key : {kVkF5, kVkF7, kVkF6}) {
+      for (const std::int16_t key : {kVkF5, kVkF7, kVkF6, kVkF8}) {
         SCOPED_TRACE(::testing::Message() << "key " << key << ", phase " << phase << ", run " << run_enabled);
         testing::ScriptedPlatform fresh;
         frmMain window(fresh);
@@ -96,6 +97,7 @@ TEST_F(MainWindow, F5AndF7ByPhaseAndByRunsState) {
           EXPECT_EQ(fresh.listing_title, "データ");
         }
         EXPECT_EQ(fresh.priority_calls.size(), runs + (runs_now ? 1 : 0));
+        EXPECT_EQ(fresh.tickets_toggles, key == kVkF6 ? 1 : 0);
         if (runs_now) {
           EXPECT_FALSE(window.run_enabled());
         }
@@ -346,6 +348,39 @@ TEST(MainWindowAnnouncements, AScriptedRaceIsToldFromStartToBoard) {
   };
   EXPECT_EQ(heard, told);
   EXPECT_TRUE(told.back().starts_with("First, horse 2, in 1 minute 57.8 seconds, at odds of ")) << told.back();
+}
+
+// The card before Run is the field Run races, for a random field, a good
+// file and a refused one, on the board as before the first race; the card
+// draws nothing of the game's and tells nothing, and while the race runs it
+// is the field racing.
+TEST_F(MainWindow, TheCardIsTheFieldTheNextRunRaces) {
+  const FieldFileBytes files[] = {{}, FileOf(kGoodFieldFile), FileOf("80\t60\n")};
+  for (const FieldFileBytes& file : files) {
+    SCOPED_TRACE(file.first_bytes);
+    platform.field_file = file;
+    for (int race = 0; race < 2; ++race) {
+      const std::size_t draws = random.count;
+      const std::size_t notices = platform.notices.size();
+      const RaceCard card = form.Card();
+      EXPECT_EQ(random.count, draws);
+      EXPECT_EQ(platform.notices.size(), notices);
+      form.cmdRun_Click();
+      ASSERT_FALSE(platform.races_started.empty());
+      const RaceState& raced = platform.races_started.back();
+      const RaceCard on_run = form.Card();
+      for (std::size_t i = 0; i < kHorseCount; ++i) {
+        EXPECT_EQ(card.horses[i].Speed, raced.Horses[i].Speed);
+        EXPECT_EQ(card.horses[i].Stamina, raced.Horses[i].Stamina);
+        EXPECT_EQ(card.horses[i].Style, raced.Horses[i].Style);
+        EXPECT_EQ(card.horses[i].WinOdds, raced.Horses[i].WinOdds);
+        EXPECT_EQ(on_run.horses[i].Speed, raced.Horses[i].Speed);
+      }
+      RunOut();
+      ASSERT_EQ(platform.boards_shown.size(), platform.races_started.size());
+      EXPECT_EQ(platform.boards_shown.back().Horses[0].Speed, raced.Horses[0].Speed);
+    }
+  }
 }
 
 }  // namespace

@@ -202,6 +202,19 @@ else
   fail "with horsedat.txt the two listing screenshots differ, or match a random one"
 fi
 
+# A ticket for that race: F6 opens the tickets' window beside the race
+# window, Return in its stake field buys a win ticket on horse 1 for 100.
+press "$MAIN_WIN" F6
+tickets_window() { xdotool search --onlyvisible --name '^Trotix - Tickets$' 2>/dev/null | head -n 1; }
+has_tickets() { [[ -n $(tickets_window) ]]; }
+if wait_for 50 has_tickets; then
+  TICKETS_WIN=$(tickets_window)
+  press "$TICKETS_WIN" Return
+  ok "F6 opened the tickets' window and Return bought a ticket"
+else
+  fail "F6 opened no tickets' window"
+fi
+
 # A whole race with the file's field.
 BEFORE_RACE=$(steady_shot "$MAIN_WIN" 06-before-race)
 red_before=$(run_button_red_pixels "$BEFORE_RACE")
@@ -229,6 +242,12 @@ else
   fatal "the race had not ended after $race_seconds s (Run button still disabled)"
 fi
 BOARD=$(steady_shot "$MAIN_WIN" 08-result-board)
+import -window root "$SHOTS/08-board-and-tickets.png"
+if grep -q '^Race1=.*;W1:100@4\.2=[0-9]*;.*;S' "$APP_DIR/Trotix-ledger.ini" 2>/dev/null; then
+  ok "the board settled the ticket and the ledger beside the program holds its line"
+else
+  fail "no settled line for the ticket in Trotix-ledger.ini: $(cat "$APP_DIR/Trotix-ledger.ini" 2>&1)"
+fi
 
 # The board: six orange placing lines from picture row 15 on, 15 rows apart,
 # and the grey quinella line at row 106, over the finish backdrop.

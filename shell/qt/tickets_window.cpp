@@ -1,0 +1,204 @@
+#include "tickets_window.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <cstdio>
+#include <fstream>
+
+#include "ledger_file.h"
+#include "profile/trusted_path.h"
+#include "terminal_text.h"
+#include "texts.h"
+
+namespace trotix {
+
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::string Now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString(); }
+
+// The ledger kept at `path`. One that could not be used and could not be
+// moved aside either is not written over: `path` is dropped for the session.
+LedgerLoad Kept(std::string& path) {
+  if (path.empty()) return {};
+  LedgerLoad load = LoadLedgerFile(path);
+  if (!load.notice.empty()) std::fprintf(stderr, "%s\n", load.notice.c_str());
+  if (!load.notice.empty() && load.kept_as.empty()) path.clear();
+  return load;
+}
+
+}  // namespace
+
+TicketsWindow::TicketsWindow(std::string ledger_path, bool may_make_folder, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      ledger_path_(std::move(ledger_path)),
+      may_make_folder_(may_make_folder) {
+  const LedgerLoad kept = Kept(ledger_path_);
+  desk_ = TicketDesk(kept.read);
+  stored_purse_ = desk_.KeptPurse();
+  stored_refills_ = desk_.book().refills();
+  BuildControls();
+  Refresh();
+  Tell(kept.notice);
+}
+
+void TicketsWindow::BuildControls() {
+  setWindowTitle(FromUtf8(std::string(kWindowTitle) + " - Tickets"));
+  auto* grid = new QGridLayout(this);
+  card_ = new QPlainTextEdit(this);
+  card_->setReadOnly(true);
+  card_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  card_->setAccessibleName(QStringLiteral("Race card"));
+  grid->addWidget(card_, 0, 0, 1, 4);
+
+  kind_ = new QComboBox(this);
+  kind_->addItem(FromUtf8(kWinName));
+  kind_->addItem(FromUtf8(kQuinellaName));
+  kind_->setAccessibleName(QStringLiteral("Kind"));
+  first_ = new QSpinBox(this);
+  second_ = new QSpinBox(this);
+  for (QSpinBox* horse : {first_, second_}) horse->setRange(1, static_cast<int>(kHorseCount));
+  first_->setAccessibleName(QStringLiteral("Horse"));
+  second_->setAccessibleName(QStringLiteral("Second horse"));
+  second_->setValue(2);
+  stake_ = new QLineEdit(QStringLiteral("100"), this);
+  stake_->setAccessibleName(QStringLiteral("Stake"));
+  buy_ = new QPushButton(QStringLiteral("Buy"), this);
+  grid->addWidget(kind_, 1, 0);
+  grid->addWidget(first_, 1, 1);
+  grid->addWidget(second_, 1, 2);
+  grid->addWidget(stake_, 2, 0, 1, 3);
+  grid->addWidget(buy_, 2, 3);
+
+  tickets_ = new QListWidget(this);
+  tickets_->setAccessibleName(QStringLiteral("Tickets"));
+  take_back_ = new QPushButton(QStringLiteral("Take back"), this);
+  grid->addWidget(tickets_, 3, 0, 1, 3);
+  grid->addWidget(take_back_, 3, 3, Qt::AlignTop);
+
+  purse_ = new QLabel(this);
+  message_ = new QLabel(this);
+  message_->setWordWrap(true);
+  refill_ = new QPushButton(QStringLiteral("Refill"), this);
+  export_ = new QPushButton(QStringLiteral("Export CSV..."), this);
+  grid->addWidget(purse_, 4, 0, 1, 2);
+  grid->addWidget(refill_, 4, 2);
+  grid->addWidget(export_, 4, 3);
+  grid->addWidget(message_, 5, 0, 1, 4);
+
+  connect(kind_, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+  connect(buy_, &QPushButton::clicked, this, [this] { Buy(); });
+  connect(stake_, &QLineEdit::returnPressed, this, [this] { Buy(); });
+  connect(take_back_, &QPushButton::clicked, this, [this] { TakeBack(); });
+  connect(refill_, &QPushButton::clicked, this, [this] { Refill(); });
+  connect(export_, &QPushButton::clicked, this, [this] {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export the ledger"),
+                                                      QStringLiteral("trotix-ledger.csv"),
+                                                      QStringLiteral("CSV (*.csv)"));
+    if (!path.isEmpty()) Tell(ExportCsv(path.toStdString()));
+  });
+  resize(420, 520);
+}
+
+void TicketsWindow::ShowCard(const RaceCard& card) {
+  desk_.ShowCard(card);
+  Refresh();
+}
+
+void TicketsWindow::RaceStarted(const RaceCard& raced) {
+  desk_.Run(raced);
+  message_->clear();
+  Refresh();
+}
+
+void TicketsWindow::BoardShown(BoardOrder order) {
+  const std::optional<LedgerEntry> entry = desk_.Board(order, Now());
+  if (entry) {
+    Store(entry);
+    std::string settled = "Settled, " + std::to_string(order.first + 1) + "-" + std::to_string(order.second + 1) + ":";
+    for (const Ticket& t : desk_.book().settled()) settled += "\n" + TicketLineText(t, true);
+    Tell(settled);
+  }
+  Refresh();
+}
+
+void TicketsWindow::GameClosing() {
+  const std::optional<LedgerEntry> entry = desk_.Close(Now());
+  if (entry || desk_.KeptPurse() != stored_purse_ || desk_.book().refills() != stored_refills_) {
+    Store(entry, /*tell=*/false);
+  }
+}
+
+std::string TicketsWindow::ExportCsv(const std::string& path) const {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << LedgerCsv(desk_.entries());
+  out.close();
+  return out ? "The ledger is exported to " + path : "The ledger could not be written to " + path;
+}
+
+void TicketsWindow::Buy() {
+  const std::string stake = stake_->text().toStdString();
+  const int a = first_->value() - 1;
+  const std::string refusal = kind_->currentIndex() == 0 ? desk_.book().BuyWin(a, stake)
+                                                         : desk_.book().BuyQuinella(a, second_->value() - 1, stake);
+  Tell(refusal);
+  Refresh();
+}
+
+void TicketsWindow::TakeBack() {
+  const int row = tickets_->currentRow();
+  Tell(row < 0 ? "choose a ticket to take back" : desk_.book().TakeBack(static_cast<std::size_t>(row)));
+  Refresh();
+}
+
+void TicketsWindow::Refill() {
+  const std::string refusal = desk_.book().Refill();
+  Tell(refusal);
+  if (refusal.empty()) Store(std::nullopt);
+  Refresh();
+}
+
+void TicketsWindow::Tell(const std::string& line) { message_->setText(FromUtf8(line)); }
+
+void TicketsWindow::Store(const std::optional<LedgerEntry>& entry, bool tell) {
+  stored_purse_ = desk_.KeptPurse();
+  stored_refills_ = desk_.book().refills();
+  if (ledger_path_.empty()) return;
+  if (const std::string failed = may_make_folder_ ? MakeTrustedFolder(FolderOf(ledger_path_)) : ""; !failed.empty()) {
+    const std::string problem = "Trotix: the folder " + TerminalSafe(failed) + " could not be made safely, so the ledger is not kept";
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    if (tell) Tell(problem);
+    return;
+  }
+  const std::string problem =
+      StoreLedger(ledger_path_, stored_purse_, stored_refills_, entry, desk_.entries().size());
+  if (!problem.empty()) {
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    if (tell) Tell(problem);
+  }
+}
+
+void TicketsWindow::Refresh() {
+  card_->setPlainText(desk_.has_card() ? FromUtf8(CardText(desk_.card())) : QString());
+  second_->setEnabled(kind_->currentIndex() == 1);
+  const TicketBook& book = desk_.book();
+  tickets_->clear();
+  for (const Ticket& t : book.tickets()) tickets_->addItem(FromUtf8(TicketLineText(t, false)));
+  purse_->setText(FromUtf8(PurseText(book.purse(), book.refills())));
+  buy_->setEnabled(!book.locked());
+  take_back_->setEnabled(!book.locked() && !book.tickets().empty());
+  refill_->setEnabled(book.can_refill());
+}
+
+}  // namespace trotix

@@ -1,0 +1,82 @@
+// The tickets' window as an adapter: F6 from either window shows and hides
+// it beside the race window, the card, the player's choices and the board
+// reach the ticket desk, and the ledger reaches its file. The rules are
+// tested on the desk (tickets/tests).
+#include "tickets_window.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "ledger_file.h"
+#include "qt_main_window.h"
+
+namespace trotix {
+namespace {
+
+void ReleaseF6(QWidget& focus) {
+  QKeyEvent event(QEvent::KeyRelease, Qt::Key_F6, Qt::NoModifier);
+  QCoreApplication::sendEvent(&focus, &event);
+}
+
+TEST(TicketsWindow, F6ShowsItBesideTheRaceWindowWhichKeepsItsSize) {
+  testing::FakePlatform fake;
+  QtMainWindow window(fake.platform);
+  window.form().Form_Load(1);
+  const QSize size = window.size();
+  ReleaseF6(window.cmdRun());
+  EXPECT_TRUE(window.tickets().isVisible());
+  EXPECT_EQ(window.size(), size);
+  EXPECT_EQ(window.tickets().card().toPlainText().trimmed().toStdString(),
+            QString::fromStdString(CardText(window.form().Card())).remove(QLatin1Char('\r')).trimmed().toStdString());
+  ReleaseF6(window.tickets().stake());  // F6 in the tickets' window closes it too
+  EXPECT_FALSE(window.tickets().isVisible());
+}
+
+TEST(TicketsWindow, BuysRacesToTheBoardAndKeepsTheLedgerLine) {
+  testing::FakePlatform fake;
+  QtMainWindow window(fake.platform);
+  window.form().Form_Load(1);
+  ReleaseF6(window.cmdRun());
+  TicketsWindow& tickets = window.tickets();
+
+  tickets.stake().setText(QStringLiteral("abc"));
+  tickets.Buy();
+  EXPECT_EQ(tickets.message().text(), "a stake must be a whole number, in steps of 100");
+  tickets.stake().setText(QStringLiteral("300"));
+  tickets.first().setValue(2);
+  tickets.Buy();
+  tickets.kind().setCurrentIndex(1);
+  tickets.second().setValue(5);
+  tickets.Buy();
+  ASSERT_EQ(tickets.tickets().count(), 2);
+  EXPECT_EQ(tickets.tickets().item(1)->text(), "馬連 2-5 300");
+  EXPECT_EQ(tickets.purse().text(), "Purse 9400");
+
+  window.cmdRun().click();
+  for (int n = 0; n < 2000 && window.form().timer_on(); ++n) window.form().Timer1_Timer();
+  ASSERT_FALSE(window.form().BoardText().empty());
+  ASSERT_EQ(tickets.desk().entries().size(), 1u);
+  const LedgerEntry& raced = tickets.desk().entries()[0];
+  EXPECT_EQ(raced.order.first, window.form().race().FinishOrder[0].HorseIndex);
+  EXPECT_EQ(raced.tickets[0].odds_tenths, PostedTenths(window.form().race().Horses[1].WinOdds));
+  EXPECT_EQ(tickets.purse().text().toStdString(), PurseText(raced.purse, 0));
+  EXPECT_NE(tickets.message().text().indexOf(QStringLiteral("Settled")), -1);
+
+  const LedgerLoad kept = LoadLedgerFile(fake.platform.files.program_dir + "/" + kLedgerFileName);
+  ASSERT_EQ(kept.read.entries.size(), 1u);
+  EXPECT_EQ(LedgerLineText(kept.read.entries[0]), LedgerLineText(raced));
+  EXPECT_EQ(kept.read.purse, raced.purse);
+}
+
+}  // namespace
+}  // namespace trotix
