@@ -1,30 +1,59 @@
-// The page installed and offline, in Chromium: served over http from
-// 127.0.0.1 its service worker takes charge, Chromium finds it installable
-// and its favicon is the 32 x 32 icon; then the server is shut, the browser
-// taken offline, and the page, reloaded, plays a race to the board. The
-// service worker's list of files must be the built folder's. Chromium only:
-// it alone reports installability.
+// The page installed and offline, in Chromium, served over http from
+// 127.0.0.1 by a plain host whose files are a month old (so the browser
+// holds them fresh for days by itself). A first visit downloads each file
+// once and not the lab's workers; the service worker takes charge, Chromium
+// finds the page installable and its favicon is the 32 x 32 icon. Then a new
+// release goes up: a reload shows it at once, and its worker leaves only its
+// own cache. Opening the icon and the manifest in a tab, then shutting the
+// server and taking the browser offline, the game's address still plays a
+// race to the board, of the new release. Chromium only: it alone reports
+// installability.
 //
 //   node offline_test.mjs SITE_FOLDER
-import { readdirSync, readFileSync } from 'node:fs';
+import { appendFileSync, cpSync, readdirSync, readFileSync, utimesSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { atEnd, openBrowser, runTest, serveFolder, watchForErrors } from './browser.mjs';
+import { fileURLToPath } from 'node:url';
+import { serviceWorkerText } from '../tools/make_sw.mjs';
+import { atEnd, openBrowser, runTest, scratchFolder, serveFolder, watchForErrors } from './browser.mjs';
 
 const [site] = process.argv.slice(2);
+const swSource = readFileSync(fileURLToPath(new URL('../page/sw.js', import.meta.url)), 'utf8');
+
+// The site as built, dated a month back, and a next release an hour old
+// with one more rule in lab.css.
+function twoReleases() {
+  const folder = scratchFolder('offline');
+  const [first, next] = ['first', 'next'].map((name) => path.join(folder, name));
+  cpSync(site, first, { recursive: true });
+  cpSync(site, next, { recursive: true });
+  appendFileSync(path.join(next, 'lab.css'), '#next-release { color: inherit; }\n');
+  writeFileSync(path.join(next, 'sw.js'), serviceWorkerText(next, swSource));
+  for (const [release, age] of [[first, 30 * 24], [next, 1]]) {
+    const then = new Date(Date.now() - age * 3600 * 1000);
+    for (const file of readdirSync(release)) utimesSync(path.join(release, file), then, then);
+  }
+  return [first, next];
+}
+
+const nextReleaseShown = (page) => page.evaluate(() => [...document.styleSheets]
+  .some((sheet) => [...sheet.cssRules].some((rule) => rule.selectorText === '#next-release')));
+const inCharge = (page) => page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated',
+                                                { timeout: 20000 }).then(() => true, () => false);
 
 runTest(async (check, problems) => {
-  const listed = readFileSync(path.join(site, 'sw.js'), 'utf8').match(/const siteFiles = \[([^\]]*)\]/);
-  const cached = JSON.stringify([...(listed?.[1] ?? '').matchAll(/'([^']+)'/g)].map((match) => match[1]).sort());
-  const built = JSON.stringify(readdirSync(site).filter((file) => file !== 'sw.js').sort());
-  check(cached === built, `the service worker keeps ${cached}, the site holds ${built}`);
-
-  const server = await serveFolder(site);
+  const [first, next] = twoReleases();
+  const server = await serveFolder(first);
   atEnd(() => server.close());
-  const page = await (await openBrowser('chromium')).newPage();
-  await page.goto(`http://127.0.0.1:${server.address().port}/?seed=123&clock=scripted`);
-  const controlled = await page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated',
-                                                { timeout: 20000 }).then(() => true, () => false);
-  check(controlled, 'the service worker did not take charge of the page');
+  const address = `http://127.0.0.1:${server.address().port}/`;
+  const browser = await openBrowser('chromium');
+  const page = await browser.newPage();
+  await page.goto(address);
+  check(await inCharge(page), 'the service worker did not take charge of the page');
+  const firstVisit = [...server.served];
+  const names = firstVisit.map((answer) => answer.name);
+  const twice = names.filter((name, i) => names.indexOf(name) !== i);
+  check(twice.length === 0 && !names.includes('/lab_worker_text.js'),
+        `a first visit fetched ${twice.join(', ') || 'nothing'} twice, and the lab's workers ${names.includes('/lab_worker_text.js') ? '' : 'not '}`);
   const { installabilityErrors } = await (await page.createCDPSession()).send('Page.getInstallabilityErrors');
   check(installabilityErrors.length === 0, `Chromium would not install the page: ${JSON.stringify(installabilityErrors)}`);
   const icon = await page.evaluate(() => new Promise((done) => {
@@ -35,13 +64,31 @@ runTest(async (check, problems) => {
   }));
   check(icon === '32x32', `the favicon is ${icon}, not the 32 x 32 icon`);
 
+  server.root = path.resolve(next);
+  const release = readFileSync(path.join(next, 'sw.js'), 'utf8').match(/const release = '(\w+)'/)[1];
+  await page.reload();
+  check(await nextReleaseShown(page), 'a reload after a release did not show the new release');
+  const wanted = `trotix ${address} ${release}`;
+  let caches = '';
+  for (let i = 0; i < 100 && caches !== wanted; ++i) {
+    if (i > 0) await new Promise((done) => setTimeout(done, 200));
+    caches = await page.evaluate(() => caches.keys().then((names) => names.filter((name) => name.startsWith('trotix')).join()));
+  }
+  check(caches === wanted, `after a release the caches are "${caches}", not the new release's alone`);
+
+  for (const file of ['icon-512.png', 'manifest.webmanifest']) {
+    const tab = await browser.newPage();
+    await tab.goto(`${address}${file}`);
+    await tab.close();
+  }
   await new Promise((done) => server.close(done));
   await page.setOfflineMode(true);
   watchForErrors(page, problems);
-  await page.reload();
+  await page.goto(`${address}?seed=123&clock=scripted`);
   const loaded = await page.waitForFunction(() => window.trotixTest !== undefined, { timeout: 20000 }).then(() => true, () => false);
   check(loaded, 'offline, the page did not load again');
   if (loaded) {
+    check(await nextReleaseShown(page), 'offline, the page is not the new release');
     await page.keyboard.press('F5');
     const end = await page.evaluate(() => {
       let state = window.trotixTest.state();
@@ -51,5 +98,6 @@ runTest(async (check, problems) => {
     check(end.phase === 5 && end.runEnabled && end.ticks > 600 && end.lines === '',
           `offline, the race did not run to the board: ${JSON.stringify(end)}`);
   }
-  return 'installable over http; offline after one visit the page played a race to the board';
+  return `installable over http, a first visit fetching ${names.length} files (${firstVisit.reduce((sum, answer) => sum + answer.bytes, 0)} bytes); ` +
+         'a release shown at the next load; offline, after the icon opened in a tab, the page played a race to the board';
 });
