@@ -80,31 +80,31 @@ async function lab(chromium, [pagePath, fieldPath, racesText, seedText]) {
   const page = await chromium.browser.newPage();
   const problems = [];
   watchForErrors(page, problems);
-  await page.goto(`${pathToFileURL(pagePath).href}?seed=9`);
-  await page.waitForFunction(() => window.trotixLab && window.Module && Module._trotix_phase, { timeout: 20000 });
+  await page.goto(`${pathToFileURL(pagePath).href}?seed=9&test`);
+  await page.waitForFunction(() => window.trotixTest && trotixTest.lab, { timeout: 20000 });
   const figures = await page.evaluate(async (fieldText, races, seed) => {
     const name = new TextEncoder().encode('horsedat.txt');
     const bytes = new TextEncoder().encode(fieldText);
-    const room = Module._trotix_field_file_room(name.length, bytes.length);
-    Module.HEAPU8.set(name, room);
-    Module.HEAPU8.set(bytes, room + name.length);
-    Module._trotix_open_field_file(name.length);
+    const room = trotixTest.game._trotix_field_file_room(name.length, bytes.length);
+    trotixTest.game.HEAPU8.set(name, room);
+    trotixTest.game.HEAPU8.set(bytes, room + name.length);
+    trotixTest.game._trotix_open_field_file(name.length);
     const workers = navigator.hardwareConcurrency;
-    await trotixLab.run({ seed, races: 2048, workers });
+    await trotixTest.lab.run({ seed, races: 2048, workers });
     // Every handler ends by presenting; a tick is a present with one tick more.
     const ticks = [];
-    const present = Module.page.present;
-    let seen = Module._trotix_ticks();
-    Module.page.present = (...args) => {
+    const present = trotixTest.page.present;
+    let seen = trotixTest.game._trotix_ticks();
+    trotixTest.page.present = (...args) => {
       present(...args);
-      if (Module._trotix_ticks() !== seen) ticks.push(performance.now());
-      seen = Module._trotix_ticks();
+      if (trotixTest.game._trotix_ticks() !== seen) ticks.push(performance.now());
+      seen = trotixTest.game._trotix_ticks();
     };
     const gapsOf = (times) => times.slice(1).map((t, i) => t - times[i]);
-    Module._trotix_key_up(116);  // F5: a race in the window
+    trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);  // F5: a race in the window
     await new Promise((done) => setTimeout(done, 4000));
     const from = ticks.length;
-    const result = await trotixLab.run({ seed, races, workers });
+    const result = await trotixTest.lab.run({ seed, races, workers });
     return { seconds: result.seconds, workers, idle: gapsOf(ticks.slice(0, from)), gaps: gapsOf(ticks.slice(from - 1)),
              wins: JSON.parse(result.json).horses.map((h) => h.hits) };
   }, readFileSync(fieldPath, 'utf8'), Number(racesText), Number(seedText));

@@ -46,7 +46,9 @@ std::string_view StyleGlyph(std::int32_t style) {
 std::string ClockText(float elapsed_seconds) { return FormatRaceTime(elapsed_seconds, 2); }
 std::string BoardTimeText(float elapsed_seconds) { return FormatRaceTime(elapsed_seconds, 1); }
 
-std::string OddsText(double odds) { return Joined({kOddsMark, FormatMask(odds, kOddsMask)}); }
+std::string OddsText(double odds) { return Joined({kOddsMark, OddsNumber(odds)}); }
+
+std::string OddsNumber(double odds) { return FormatMask(odds, kOddsMask); }
 
 std::string HorseNumberText(int index) { return Joined({kOpenNumber, std::to_string(index + 1), kCloseNumber}); }
 

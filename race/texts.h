@@ -40,8 +40,10 @@ inline constexpr std::string_view kQuinellaName = "馬連";
 std::string ClockText(float elapsed_seconds);
 std::string BoardTimeText(float elapsed_seconds);
 
-// Odds as shown everywhere: "x" and one decimal.
+// Odds as shown everywhere: "x" and one decimal; OddsNumber without the
+// "x", as the odds are said.
 std::string OddsText(double odds);
+std::string OddsNumber(double odds);
 // Horse index `index` as the game numbers it: "【k】", k = index + 1.
 std::string HorseNumberText(int index);
 // The leader panel's line for horse index `index`: "【k】 x0.0".

@@ -23,13 +23,27 @@ constexpr double kQuinellaY = 1590.0;
 
 }  // namespace
 
+MarginTerm MarginTermOf(double metres) {
+  if (metres < kLengthMetres / 8) return MarginTerm::kNose;
+  if (metres < kLengthMetres / 4) return MarginTerm::kHead;
+  if (metres < kLengthMetres / 2) return MarginTerm::kNeck;
+  if (metres < 37.5 / 4) return MarginTerm::kHalfLength;
+  if (metres < kLengthMetres) return MarginTerm::kThreeQuarterLength;
+  return MarginTerm::kLengths;
+}
+
+std::string MarginLengthsText(double metres) { return FormatMask(std::floor(metres / kLengthMetres), "0"); }
+
 std::string MarginText(double metres) {
-  if (metres < kLengthMetres / 8) return std::string(kMarginNose);
-  if (metres < kLengthMetres / 4) return std::string(kMarginHead);
-  if (metres < kLengthMetres / 2) return std::string(kMarginNeck);
-  if (metres < 37.5 / 4) return std::string(kMarginHalf);
-  if (metres < kLengthMetres) return std::string(kMarginThreeQuarters);
-  return FormatMask(std::floor(metres / kLengthMetres), "0");
+  switch (MarginTermOf(metres)) {
+    case MarginTerm::kNose: return std::string(kMarginNose);
+    case MarginTerm::kHead: return std::string(kMarginHead);
+    case MarginTerm::kNeck: return std::string(kMarginNeck);
+    case MarginTerm::kHalfLength: return std::string(kMarginHalf);
+    case MarginTerm::kThreeQuarterLength: return std::string(kMarginThreeQuarters);
+    case MarginTerm::kLengths: break;
+  }
+  return MarginLengthsText(metres);
 }
 
 std::vector<BoardText> ResultBoardTexts(const RaceState& race) {

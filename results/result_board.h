@@ -14,6 +14,11 @@ namespace trotix {
 
 // A margin in metres in the traditional terms, judged against a length of
 // 12.5 m: nose, head, neck, half and three-quarter lengths, whole lengths.
+enum class MarginTerm { kNose, kHead, kNeck, kHalfLength, kThreeQuarterLength, kLengths };
+MarginTerm MarginTermOf(double metres);
+// The whole lengths of a margin of kLengths, as the board writes them: "2".
+std::string MarginLengthsText(double metres);
+// The margin as the board prints it: "ｱﾀﾏ", "3/4", "2".
 std::string MarginText(double metres);
 
 // One piece of text on the board, at its place in twips.

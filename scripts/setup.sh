@@ -22,6 +22,7 @@ package_packages=(
 web_packages=(
   cmake ninja-build
   emscripten               # em++ 3.1.6; it brings node-acorn and takes any nodejs >= 12
+  esbuild                  # bundles the page's TypeScript modules into one script
 )
 test_packages=(
   libgtest-dev             # unit tests
@@ -31,6 +32,7 @@ test_packages=(
   desktop-file-utils appstream lintian        # the package's menu entry, metadata and rules
   libx11-dev               # the start-up benchmark's X client
   emscripten chromium      # the page, built and played headless by the browser tests
+  esbuild node-typescript  # the page's scripts bundled for node --test, and tsc checking their types
   firefox-esr              # the browser tests' second engine
 )
 # npm ci needs npm. A nodejs from outside Debian (NodeSource's) brings its

@@ -1,9 +1,13 @@
 #include "frm_main.h"
 
+#include "clock.h"
 #include "field_setup.h"
+#include "finish_stamp.h"
 #include "main_window_layout.h"
-#include "platform/process_priority.h"
+#include "priority_class.h"
 #include "result_board.h"
+#include "spoken_board.h"
+#include "spoken_text.h"
 #include "texts.h"
 #include "track.h"
 #include "twips.h"
@@ -37,12 +41,14 @@ void frmMain::Form_Unload(std::int16_t& /*cancel: left as it is, so unloading al
 
 void frmMain::cmdRun_Click() {
   platform_.SetPriorityClass(kRealtimePriorityClass);
+  field_file_waits_ = false;  // this Run reads the file
   NewRace();
   if (unloaded_) return;  // closed while the new field was drawn: no race starts
   controls_.run_enabled = false;
   timer_on_ = true;
   platform_.StartTimer(kTickMilliseconds);
   race_.StartTime = platform_.SecondsSinceMidnight();
+  platform_.Announce(SpokenStart());
   Present();
 }
 
@@ -68,6 +74,14 @@ void frmMain::PressRun() {
 }
 
 FieldFileTaken frmMain::FieldFileChosen() {
+  const FieldFileTaken taken = TakeFieldFile();
+  // Only a good file chosen while a race runs waits; any later choice, or
+  // the next Run, ends the wait.
+  field_file_waits_ = taken == FieldFileTaken::kNextRace;
+  return taken;
+}
+
+FieldFileTaken frmMain::TakeFieldFile() {
   const std::optional<FieldRecords> file = ReadFieldFile();
   if (file) platform_.ShowFieldFileNotice({});
   if (loaded_ && !timer_on_ && !unloaded_) {
@@ -77,6 +91,7 @@ FieldFileTaken frmMain::FieldFileChosen() {
     return file ? FieldFileTaken::kSetUpNow : FieldFileTaken::kRefused;
   }
   if (!file) return FieldFileTaken::kRefused;
+  // Before the window has loaded, loading sets the file's field up.
   return loaded_ ? FieldFileTaken::kNextRace : FieldFileTaken::kSetUpNow;
 }
 
@@ -114,13 +129,32 @@ void frmMain::SetUpRace(const FieldRecords* file) {
   DrawScene();
 }
 
-void frmMain::RaceTick() { trotix::RaceTick(race_, random_, *this); }
+void frmMain::RaceTick() {
+  const std::int32_t metres_before = controls_.bar_value;
+  const std::int32_t phase_before = race_.Phase;
+  trotix::RaceTick(race_, random_, *this);
+  AnnounceProgress(metres_before, phase_before);
+}
+
+// What a listener hears as the race goes: the distance at each mark the
+// leader passes, with the leader's number, and the winner at the line.
+void frmMain::AnnounceProgress(std::int32_t metres_before, std::int32_t phase_before) {
+  for (const std::int32_t mark : kSpokenDistances) {
+    if (metres_before > mark && controls_.bar_value <= mark) {
+      platform_.Announce(SpokenDistance(mark, LeaderIndex(race_)));
+    }
+  }
+  if (phase_before == kPhaseFinalStretch && race_.Phase == kPhaseRunOut) {
+    platform_.Announce(SpokenFinish(race_.WinnerIndex, ElapsedSeconds(race_.StartTime, race_.FinishTime)));
+  }
+}
 
 void frmMain::DrawScene() { trotix::DrawScene(race_, sprites_, surfaces_, platform_, *this); }
 
 void frmMain::ShowResults() {
   trotix::ShowResults(race_, sprites_, picMain_);
   board_showing_ = true;
+  platform_.Announce(SpokenBoard(race_));
 }
 
 void frmMain::ShowFieldListing() { platform_.ShowListing(kFieldListingTitle, FieldListingText(race_)); }

@@ -46,6 +46,10 @@ class frmMain final : private RaceHost, private SceneHost {
   // now gives it. Between races the field on show becomes the one the next
   // Run races, the file's or, refused or forgotten, a random one.
   FieldFileTaken FieldFileChosen();
+  // Whether the horse file chosen last waits for the next Run: a good file
+  // chosen while a race runs, until that Run. A file chosen before the
+  // window has loaded, or between races, never waits.
+  bool FieldFileWaitsForRun() const { return field_file_waits_; }
 
   // Whether F7 would list the field now: before a race and on the board.
   bool ListingOffered() const;
@@ -67,7 +71,9 @@ class frmMain final : private RaceHost, private SceneHost {
   void NewRace();
   void SetUpRace(const FieldRecords* file);
   std::optional<FieldRecords> ReadFieldFile();
+  FieldFileTaken TakeFieldFile();
   void RaceTick();
+  void AnnounceProgress(std::int32_t metres_before, std::int32_t phase_before);
   void DrawScene() override;    // also what each tick asks of the window
   void ShowResults() override;  // the race's last act
   void ShowFieldListing();
@@ -101,6 +107,7 @@ class frmMain final : private RaceHost, private SceneHost {
   bool unloaded_ = false;
   bool board_showing_ = false;
   bool field_from_file_ = false;
+  bool field_file_waits_ = false;
   std::int64_t ticks_ = 0;
 };
 

@@ -32,6 +32,7 @@ class WindowPlatform : public Clock {
   virtual void DoEvents() = 0;
   // The modal listing box: title, text of several lines, one OK button.
   virtual void ShowListing(std::string_view title, std::string_view text) = 0;
+  // kRealtimePriorityClass or kNormalPriorityClass (priority_class.h).
   virtual void SetPriorityClass(std::uint32_t priority_class) = 0;
   // The horse data file as it now stands: absent, unreadable, or its name
   // and first bytes (up to kFieldFileReadLimit + 1 of them).
@@ -39,6 +40,9 @@ class WindowPlatform : public Clock {
   // What the player is told of the horse data file: why it was refused, or
   // nothing (empty) once one is taken.
   virtual void ShowFieldFileNotice(std::string_view notice) = 0;
+  // Say a line to the player who listens rather than looks, in English
+  // words: the start, the distance as the race goes, the finish, the board.
+  virtual void Announce(std::string_view text) = 0;
   // The window position store.
   virtual void LoadWindowPosition() = 0;
   virtual void SaveWindowPosition() = 0;

@@ -33,6 +33,8 @@ class PageHost {
   // What the player is told of the horse data file just opened: its refusal,
   // or nothing (empty) when it was taken.
   virtual void ShowFieldFileNotice(std::string_view notice) = 0;
+  // A line for the page's live region, in English words.
+  virtual void Announce(std::string_view text) = 0;
 };
 
 class FrontEnd final : private WindowPlatform {
@@ -69,6 +71,7 @@ class FrontEnd final : private WindowPlatform {
   void SetPriorityClass(std::uint32_t) override {}  // a page has no process priority
   FieldFileBytes FieldFile() override;
   void ShowFieldFileNotice(std::string_view notice) override { page_.ShowFieldFileNotice(notice); }
+  void Announce(std::string_view text) override { page_.Announce(text); }
   // A page cannot place the browser's window: nothing is stored.
   void LoadWindowPosition() override {}
   void SaveWindowPosition() override {}

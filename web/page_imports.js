@@ -20,4 +20,7 @@ mergeInto(LibraryManager.library, {
   trotix_page_show_notice: function (notice) {
     Module.page.showNotice(UTF8ToString(notice));
   },
+  trotix_page_announce: function (text) {
+    Module.page.announce(UTF8ToString(text));
+  },
 });

@@ -3,13 +3,17 @@
 // boxes imported from it (page_imports.js).
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
 #include "field_file.h"
 #include "front_end.h"
 #include "frm_main.h"
+#include "main_window_layout.h"
+#include "track.h"
 
 extern "C" {
 double trotix_page_clock_seconds();
@@ -18,6 +22,7 @@ void trotix_page_stop_timer();
 void trotix_page_present(const trotix::Pixel* pixels, int width, int height, int stride_bytes);
 void trotix_page_show_listing(const char* title, const char* text);
 void trotix_page_show_notice(const char* notice);
+void trotix_page_announce(const char* text);
 }
 
 namespace trotix::web {
@@ -40,6 +45,7 @@ class Page final : public PageHost {
     trotix_page_show_listing(std::string(title).c_str(), std::string(text).c_str());
   }
   void ShowFieldFileNotice(std::string_view notice) override { trotix_page_show_notice(std::string(notice).c_str()); }
+  void Announce(std::string_view text) override { trotix_page_announce(std::string(text).c_str()); }
 };
 
 PageClock clock;
@@ -58,6 +64,28 @@ using trotix::web::incoming;
 namespace {
 trotix::frmMain& form() { return front_end.form(); }
 std::string board_text;  // the last board text handed out, alive until the next
+
+// The field as trotix_field() lays it out: whether it came from the file,
+// then six speeds, six staminas and six styles.
+constexpr std::size_t kFieldValues = 1 + 3 * trotix::kHorseCount;
+
+// A seed crosses to the page as a double, which holds every whole number
+// below 2^53 exactly and no more.
+constexpr double kSeedLimit = static_cast<double>(std::uint64_t{1} << std::numeric_limits<double>::digits);
+
+// What the page must know of the game before it can talk to it, once, as
+// JSON: the keys it passes on, what the file outcomes mean, the field's
+// layout, the distance bar's full length and the seeds a double can carry.
+std::string PageFacts() {
+  using trotix::FieldFileTaken;
+  const auto number = [](auto value) { return std::to_string(static_cast<long long>(value)); };
+  std::string json = R"({"keys":{"run":)" + number(trotix::kVkF5) + R"(,"field":)" + number(trotix::kVkF7) + "},";
+  json += R"("fileTaken":{"refused":)" + number(FieldFileTaken::kRefused) + R"(,"setUpNow":)" +
+          number(FieldFileTaken::kSetUpNow) + R"(,"nextRace":)" + number(FieldFileTaken::kNextRace) + "},";
+  json += R"("fieldValues":)" + number(kFieldValues) + R"(,"raceMetres":)" + number(trotix::kRaceMetres);
+  return json + R"(,"seedLimit":)" + number(kSeedLimit) + "}";
+}
+std::string page_facts;
 }  // namespace
 
 extern "C" {
@@ -71,7 +99,16 @@ EMSCRIPTEN_KEEPALIVE void trotix_run() { form().PressRun(); }
 
 // The window's state, for the page's own controls and its live region.
 EMSCRIPTEN_KEEPALIVE int trotix_listing_offered() { return form().ListingOffered() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE const char* trotix_page_facts() {
+  page_facts = PageFacts();
+  return page_facts.c_str();
+}
 EMSCRIPTEN_KEEPALIVE int trotix_distance() { return form().controls().bar_value; }
+// The distance still to run as the bar's caption says it: never below 0
+// (after the winner's finish the distance goes negative), never above the race.
+EMSCRIPTEN_KEEPALIVE int trotix_distance_left() {
+  return std::clamp(form().controls().bar_value, 0, static_cast<int>(trotix::kRaceMetres));
+}
 EMSCRIPTEN_KEEPALIVE int trotix_bar_colour() { return static_cast<int>(form().controls().bar_colour); }
 EMSCRIPTEN_KEEPALIVE char* trotix_board_text() {
   board_text = form().BoardText();
@@ -94,6 +131,8 @@ EMSCRIPTEN_KEEPALIVE int trotix_open_field_file(int name_bytes) {
   return static_cast<int>(taken);
 }
 EMSCRIPTEN_KEEPALIVE void trotix_forget_field_file() { front_end.ForgetFieldFile(); }
+// 1 while the file chosen last waits for the next Run, else 0.
+EMSCRIPTEN_KEEPALIVE int trotix_field_file_waits_for_run() { return form().FieldFileWaitsForRun() ? 1 : 0; }
 // A folder given as the horse data file, its name in the room.
 EMSCRIPTEN_KEEPALIVE void trotix_refuse_field_folder(int name_bytes) {
   front_end.RefuseFieldFolder(std::string_view(incoming).substr(0, static_cast<std::size_t>(name_bytes)));
@@ -104,7 +143,7 @@ EMSCRIPTEN_KEEPALIVE void trotix_refuse_field_folder(int name_bytes) {
 // it came from the horse file, 0 when it was drawn at random, then its six
 // speeds, six staminas and six styles.
 EMSCRIPTEN_KEEPALIVE const double* trotix_field() {
-  static double field[1 + 3 * trotix::kHorseCount];
+  static double field[kFieldValues];
   field[0] = form().field_from_file() ? 1.0 : 0.0;
   for (std::size_t h = 0; h < trotix::kHorseCount; ++h) {
     const trotix::Horse& horse = form().race().Horses[h];

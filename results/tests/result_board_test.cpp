@@ -6,6 +6,7 @@
 #include "odds.h"
 #include "palette.h"
 #include "scene_fixture.h"
+#include "spoken_board.h"
 
 namespace trotix {
 namespace {
@@ -17,6 +18,17 @@ TEST(MarginText, TraditionalTermsAtTheirExactThresholds) {
       {12.5, "1"},      {24.99, "1"},    {25.0, "2"},      {180.0, "14"},   {2000.0, "160"},
   };
   for (const auto& c : cases) EXPECT_EQ(MarginText(c.metres), c.text) << c.metres;
+}
+
+// Every term the board prints, said in words, at the same thresholds.
+TEST(SpokenMargin, EveryTermInWordsAtTheBoardsThresholds) {
+  const struct { double metres; const char* words; } cases[] = {
+      {1.5624, "a nose"},       {1.5625, "a head"},  {3.125, "a neck"},
+      {6.25, "half a length"},  {9.375, "three quarters of a length"},
+      {12.4999, "three quarters of a length"},     {12.5, "1 length"},
+      {24.99, "1 length"},      {25.0, "2 lengths"}, {180.0, "14 lengths"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SpokenMargin(c.metres), c.words) << c.metres;
 }
 
 class Board : public ::testing::Test {
@@ -69,6 +81,14 @@ TEST_F(Board, ReadsAsTextLinesWithTheSameWords) {
   EXPECT_EQ(ResultBoardText(scene.race),
             "1着【4】 0:59.9 x12.3\n2着【1】 ｱﾀﾏ x5.6\n3着【6】 1 x5.6\n4着【2】 ﾊﾅ x5.6\n5着【5】 1 x5.6\n"
             "6着【3】 2 x5.6\n馬連: 1-4  x" + FormatMask(scene.race.QuinellaTable[0][3].Odds, "0.0") + "\n");
+}
+
+TEST_F(Board, SaysTheSameBoardInEnglishWords) {
+  EXPECT_EQ(SpokenBoard(scene.race),
+            "First, horse 4, in 59.9 seconds, at odds of 12.3; second, horse 1, a head behind, at odds of 5.6; "
+            "third, horse 6, 1 length behind, at odds of 5.6; fourth, horse 2, a nose behind, at odds of 5.6; "
+            "fifth, horse 5, 1 length behind, at odds of 5.6; sixth, horse 3, 2 lengths behind, at odds of 5.6; "
+            "quinella 1 and 4 at " + FormatMask(scene.race.QuinellaTable[0][3].Odds, "0.0") + ".");
 }
 
 TEST_F(Board, WinnersTimeInMinutesSecondsAndTenths) {

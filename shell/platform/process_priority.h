@@ -7,10 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace trotix {
+#include "priority_class.h"
 
-inline constexpr std::uint32_t kNormalPriorityClass = 0x20;
-inline constexpr std::uint32_t kRealtimePriorityClass = 0x100;
+namespace trotix {
 
 class ProcessPriority {
  public:

@@ -95,8 +95,10 @@ void QtMainWindow::Start() {
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
   std::int16_t cancel = 0;
+  // Where the window stands, asked while the window system is there to
+  // answer; unloading stores it.
+  last_position_ = pos();
   form_.Form_Unload(cancel);
-  unloaded_ = true;
   event->accept();
 }
 
@@ -140,6 +142,10 @@ FieldFileBytes QtMainWindow::FieldFile() {
   const std::string folder = platform_.files.FieldFileFolder();
   return folder.empty() ? FieldFileBytes{} : ReadFieldFileBytes(folder + "/" + kFieldFileName);
 }
+
+// The picture's accessible description follows the race, for a screen
+// reader that asks; nothing is spoken unasked.
+void QtMainWindow::Announce(std::string_view text) { picMain_->setAccessibleDescription(FromUtf8(text)); }
 
 void QtMainWindow::ShowFieldFileNotice(std::string_view notice) {
   // A name in the notice may hold control characters: shown as escapes, so

@@ -30,9 +30,9 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   // Loads the window and shows it: what starting the program amounts to.
   void Start();
 
-  // Stores the window's last known position unless the window has been
+  // Unloads the window, storing its last known position, unless it has been
   // unloaded. For exit() called while the window is still up: the toolkit
-  // ends the program that way when the display goes away, with no unload.
+  // ends the program that way when the display goes away, with no close.
   void SaveBeforeExit();
 
   // For tests and the benchmark: the window and the controls.
@@ -62,6 +62,7 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   void SetPriorityClass(std::uint32_t priority_class) override { platform_.priority.SetPriorityClass(priority_class); }
   FieldFileBytes FieldFile() override;
   void ShowFieldFileNotice(std::string_view notice) override;
+  void Announce(std::string_view text) override;
   void LoadWindowPosition() override;
   void SaveWindowPosition() override;
 
@@ -72,7 +73,6 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   QPushButton* cmdRun_ = nullptr;
   QTimer Timer1_;
 
-  bool unloaded_ = false;
   QPoint last_position_;  // of the frame, as of the last move the window system told
 };
 

@@ -37,6 +37,7 @@ class ScriptedPlatform final : public WindowPlatform {
   void SetPriorityClass(std::uint32_t priority_class) override { priority_calls.push_back(priority_class); }
   FieldFileBytes FieldFile() override { return field_file; }
   void ShowFieldFileNotice(std::string_view notice) override { notices.emplace_back(notice); }
+  void Announce(std::string_view text) override { announcements.emplace_back(text); }
   void LoadWindowPosition() override { ++position_loads; }
   void SaveWindowPosition() override { ++position_saves; }
 
@@ -51,6 +52,7 @@ class ScriptedPlatform final : public WindowPlatform {
   std::vector<std::uint32_t> priority_calls;
   FieldFileBytes field_file;  // absent unless a test puts one
   std::vector<std::string> notices;
+  std::vector<std::string> announcements;
   int position_loads = 0;
   int position_saves = 0;
 };

@@ -8,7 +8,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "frm_main.h"
 #include "race_state.h"
@@ -29,6 +31,13 @@ using FrameSink =
 // The window after each of its handlers: loading, Run, every tick.
 using StepSink = std::function<void(const frmMain& window)>;
 
+// Runs one race on a loaded window, as every frame dump does: F5, then a
+// tick whenever the scripted clock has moved on by the timer's interval,
+// until the timer stops. `interval` is the platform's note of the timer's
+// interval, 0 while it is stopped. `step` sees the window after F5 and after
+// every tick. Says whether the race ended within kTickLimit ticks.
+bool DriveRace(frmMain& window, ScriptedClock& clock, const int& interval, const StepSink& step);
+
 // Runs the race from loading to the board, calling `frame` with each named
 // frame's picture: the field at the start, the first running frame with the
 // pole in the picture, the first frame of the final stretch, the frame that
@@ -36,7 +45,8 @@ using StepSink = std::function<void(const frmMain& window)>;
 // window does: one field when it loads and a fresh one when Run is pressed.
 // With 1, the race runs the field drawn at loading: the random source is
 // seeded afresh before Run, which then draws that field again.
-void RunScriptedRace(const FrameSink& frame, std::uint64_t seed = kScriptedRaceSeed, int fields = 1,
-                     const StepSink& step = {});
+// Returns what the window announced, in order.
+std::vector<std::string> RunScriptedRace(const FrameSink& frame, std::uint64_t seed = kScriptedRaceSeed,
+                                         int fields = 1, const StepSink& step = {});
 
 }  // namespace trotix::testing

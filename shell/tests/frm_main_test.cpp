@@ -10,9 +10,11 @@
 #include "field_file.h"
 #include "hooked_random.h"
 #include "main_window_layout.h"
-#include "platform/process_priority.h"
+#include "priority_class.h"
 #include "sample_field_file.h"
 #include "scripted_platform.h"
+#include "scripted_race.h"
+#include "spoken_board.h"
 #include "texts.h"
 
 namespace trotix {
@@ -258,6 +260,46 @@ TEST_F(MainWindow, AChosenHorseFileIsSetUpAtOnceWhenNoRaceRunsElseAtTheNextRun) 
   EXPECT_NE(platform.notices.back().find("short.txt, line "), std::string::npos) << platform.notices.back();
 }
 
+// Whether the chosen file waits for the next Run, step by step: only a good
+// file chosen mid-race waits, through the race's end, until that Run; a
+// later refusal or Forget ends the wait, and so does a choice between races.
+TEST_F(MainWindow, AFileWaitsForTheNextRunOnlyWhenChosenGoodDuringARace) {
+  enum Step { kGood, kRefused, kForget, kRun, kRunOut };
+  const struct {
+    Step step;
+    bool waits;
+  } steps[] = {
+      {kGood, false},  {kRun, false},    {kGood, true},   {kRunOut, true}, {kRun, false},
+      {kGood, true},   {kRefused, false}, {kGood, true},  {kForget, false}, {kGood, true},
+      {kRunOut, true}, {kGood, false},   {kRun, false},  {kRunOut, false}, {kRefused, false},
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    switch (steps[i].step) {
+      case kGood: Choose(FileOf(kGoodFieldFile)); break;
+      case kRefused: Choose(FileOf("80\t60\t2\n", "short.txt")); break;
+      case kForget: Choose({}); break;
+      case kRun: form.cmdRun_Click(); break;
+      case kRunOut: RunOut(); break;
+    }
+    EXPECT_EQ(form.FieldFileWaitsForRun(), steps[i].waits) << "step " << i;
+  }
+}
+
+// The page's kept file comes before the window has loaded: loading sets it
+// up, so it never waits.
+TEST(MainWindowBeforeLoading, AFileGivenBeforeLoadingIsSetUpAtLoadingAndNeverWaits) {
+  testing::ScriptedPlatform platform;
+  testing::HookedRandom random;
+  frmMain window(platform, &random);
+  platform.field_file = FileOf(kGoodFieldFile);
+  EXPECT_EQ(window.FieldFileChosen(), FieldFileTaken::kSetUpNow);
+  EXPECT_FALSE(window.FieldFileWaitsForRun());
+  window.Form_Load(5);
+  EXPECT_FALSE(window.FieldFileWaitsForRun());
+  EXPECT_TRUE(window.field_from_file());
+  EXPECT_EQ(window.race().Horses[0].Speed, 80.0);
+}
+
 // Forget leaves the platform with no file: between races a random field is
 // drawn at once, with nothing told; a race under way keeps its field. The
 // window says whether the field on show is the file's.
@@ -281,6 +323,29 @@ TEST_F(MainWindow, ForgetDrawsARandomFieldBetweenRacesAndTheWindowKnowsWhoseFiel
   RunOut();
   form.cmdRun_Click();
   EXPECT_FALSE(form.field_from_file()) << "the next race's field is random";
+}
+
+// What a listener hears of a scripted race, in order: the start at Run,
+// each 500 m mark with the leader as the bar passes it, the winner at the
+// line, and the board at the end, once each. Seed 31's lead changes hands
+// between the marks, and the winner is not the leader at 500 m.
+TEST(MainWindowAnnouncements, AScriptedRaceIsToldFromStartToBoard) {
+  RaceState end;
+  const std::vector<std::string> heard = testing::RunScriptedRace(
+      [&](std::string_view name, const Surface&, const RaceState& race, int) {
+        if (name == "board") end = race;
+      },
+      31);
+  const std::vector<std::string> told = {
+      "The race is off: 2000 metres to run.",
+      "1500 metres to go, horse 6 leads.",
+      "1000 metres to go, horse 2 leads.",
+      "500 metres to go, horse 1 leads.",
+      "Finish: horse 2 wins in 1 minute 57.8 seconds.",
+      SpokenBoard(end),
+  };
+  EXPECT_EQ(heard, told);
+  EXPECT_TRUE(told.back().starts_with("First, horse 2, in 1 minute 57.8 seconds, at odds of ")) << told.back();
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ class NotingPage final : public PageHost {
   void Present(const Surface&) override {}
   void ShowFieldListing(std::string_view, std::string_view) override {}
   void ShowFieldFileNotice(std::string_view notice) override { notices.emplace_back(notice); }
+  void Announce(std::string_view text) override { announcements.emplace_back(text); }
   int interval = 0;
+  std::vector<std::string> announcements;
   std::vector<std::string> notices;
 };
 

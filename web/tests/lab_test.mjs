@@ -30,15 +30,15 @@ const nativeSvg = readFileSync(nativeSvgFile, 'utf8');
 function raceWithFile(name, text) {
   const nameBytes = new TextEncoder().encode(name);
   const bytes = new TextEncoder().encode(text);
-  const room = Module._trotix_field_file_room(nameBytes.length, bytes.length);
-  Module.HEAPU8.set(nameBytes, room);
-  Module.HEAPU8.set(bytes, room + nameBytes.length);
-  const taken = Module._trotix_open_field_file(nameBytes.length);
-  Module._trotix_key_up(116);
+  const room = trotixTest.game._trotix_field_file_room(nameBytes.length, bytes.length);
+  trotixTest.game.HEAPU8.set(nameBytes, room);
+  trotixTest.game.HEAPU8.set(bytes, room + nameBytes.length);
+  const taken = trotixTest.game._trotix_open_field_file(nameBytes.length);
+  trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);
   return taken;
 }
 
-const labReady = () => window.trotixLab && window.Module && Module._trotix_phase;
+const labReady = () => window.trotixTest && trotixTest.lab;
 const open = (browser, query, problems) => openPage(browser, pageUrl(site, query), problems, { ready: labReady });
 
 runTest(async (check, problems) => {
@@ -50,7 +50,7 @@ runTest(async (check, problems) => {
   check(await page.$eval('#lab', (panel) => !panel.hidden), 'Chances opens the panel');
   check((await page.$eval('#lab-field', (p) => p.textContent)).includes('from the horse file'),
         'the panel names the horse file as the field');
-  const result = await page.evaluate((s, n) => trotixLab.run({ seed: s, races: n, workers: 2 }), seed, races);
+  const result = await page.evaluate((s, n) => trotixTest.lab.run({ seed: s, races: n, workers: 2 }), seed, races);
   const lab = JSON.parse(result.json);
   check(result.workers === 2, 'two workers ran');
   check(lab.seed_text === String(seed) && lab.seed === seed && lab.races === races, 'the seed and the races');
@@ -137,7 +137,7 @@ runTest(async (check, problems) => {
   // A worker that fails half a second in cuts the run short: the figures of
   // the run before are taken down and none are put up.
   const cut = await refused.evaluate(async () => {
-    await trotixLab.run({ seed: 1, races: 2048, workers: 2 });
+    await trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });
     const before = !document.getElementById('lab-figures').hidden;
     const RealWorker = window.Worker;
     window.Worker = class extends RealWorker {
@@ -157,13 +157,13 @@ runTest(async (check, problems) => {
   await refused.close();
 
   // ---- The game keeps ticking on the real clock while the lab runs.
-  const playing = await open(browser, 'seed=9', problems);
+  const playing = await open(browser, 'seed=9&test', problems);
   const ticks = await playing.evaluate(async () => {
-    Module._trotix_key_up(116);
-    const before = Module._trotix_ticks();
-    const run = trotixLab.run({ seed: 1, races: 4096, workers: 2 });
+    trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);
+    const before = trotixTest.game._trotix_ticks();
+    const run = trotixTest.lab.run({ seed: 1, races: 4096, workers: 2 });
     await new Promise((done) => setTimeout(done, 1000));
-    const during = Module._trotix_ticks() - before;
+    const during = trotixTest.game._trotix_ticks() - before;
     await run;
     return during;
   });

@@ -27,7 +27,8 @@ function twoReleases() {
   cpSync(site, first, { recursive: true });
   cpSync(site, next, { recursive: true });
   appendFileSync(path.join(next, 'lab.css'), '#next-release { color: inherit; }\n');
-  writeFileSync(path.join(next, 'sw.js'), serviceWorkerText(next, swSource));
+  const files = Object.keys(JSON.parse(readFileSync(path.join(site, 'sw.js'), 'utf8').match(/const siteFiles = ({[^}]*})/)[1]));
+  writeFileSync(path.join(next, 'sw.js'), serviceWorkerText(swSource, next, files));
   for (const [release, age] of [[first, 30 * 24], [next, 1]]) {
     const then = new Date(Date.now() - age * 3600 * 1000);
     for (const file of readdirSync(release)) utimesSync(path.join(release, file), then, then);

@@ -95,7 +95,10 @@ function installFrameReader() {
   // The main window's own state, and the race picture's SHA-256.
   window.readWindow = async () => {
     const digest = await crypto.subtle.digest('SHA-256', context.getImageData(3, 2, 180, 120).data);
-    return { distance: Module._trotix_distance(), barColour: Module._trotix_bar_colour() >>> 0,
+    const game = window.trotixTest.game;
+    // The page's Field button follows the window's ListingOffered at every frame.
+    const fieldFollows = (game._trotix_listing_offered() !== 0) === (document.getElementById('field').getAttribute('aria-disabled') === 'false');
+    return { distance: game._trotix_distance(), barColour: game._trotix_bar_colour() >>> 0, fieldFollows,
              pictureHash: [...new Uint8Array(digest)].map((b) => b.toString(16).padStart(2, '0')).join('') };
   };
   window.stepFrames = async (count, full, pictureTicks) => {
@@ -154,6 +157,7 @@ function compareSteps(seen, steps) {
       check(seen[i][key] === steps[i][key],
             `step ${i} (tick ${steps[i].ticks}): ${key} is ${seen[i][key]}, in the desktop's window ${steps[i][key]}`);
     }
+    check(seen[i].fieldFollows, `step ${i} (tick ${steps[i].ticks}): Field is not enabled exactly when the window offers the listing`);
   }
 }
 

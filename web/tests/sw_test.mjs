@@ -16,8 +16,8 @@ const scope = 'https://host.test/game/';
 const files = { 'index.html': 'the game', 'trotix.js': 'the race', 'icon-512.png': 'an icon', 'lab_worker_text.js': 'the lab' };
 const site = mkdtempSync(path.join(tmpdir(), 'trotix-sw-'));
 for (const [name, text] of Object.entries(files)) writeFileSync(path.join(site, name), text);
-const swText = serviceWorkerText(site, readFileSync(new URL('../page/sw.js', import.meta.url), 'utf8'));
-const { release } = releaseOf(site);
+const swText = serviceWorkerText(readFileSync(new URL('../page/sw.js', import.meta.url), 'utf8'), site, Object.keys(files));
+const { release } = releaseOf(site, Object.keys(files));
 const ourCache = `trotix ${scope} ${release}`;
 
 // A worker started afresh. host(url, init) answers its fetches (a Response,
@@ -151,16 +151,15 @@ test('taking charge drops the caches of older releases at this address only', as
   assert.deepEqual([...worker.stores.keys()].sort(), [ourCache, 'notes', 'trotix https://host.test/other/ 0123456789abcdef'].sort());
 });
 
-test('the release changes with any file of the site, and not with the worker', () => {
+test('the release changes with any file of the site', () => {
   const folder = mkdtempSync(path.join(tmpdir(), 'trotix-release-'));
   writeFileSync(path.join(folder, 'trotix.js'), 'the race');
-  const first = releaseOf(folder);
-  writeFileSync(path.join(folder, 'sw.js'), 'a worker');
-  assert.deepEqual(releaseOf(folder), first);
-  writeFileSync(path.join(folder, 'trotix.js'), 'the race, mended');
-  assert.notEqual(releaseOf(folder).release, first.release);
-  writeFileSync(path.join(folder, 'trotix.js'), 'the race');
   writeFileSync(path.join(folder, 'lab.css'), '');
-  assert.notEqual(releaseOf(folder).release, first.release);
-  assert.equal(releaseOf(folder).siteFiles['lab.css'], digest(''));
+  const first = releaseOf(folder, ['trotix.js']);
+  assert.deepEqual(releaseOf(folder, ['trotix.js']), first);
+  writeFileSync(path.join(folder, 'trotix.js'), 'the race, mended');
+  assert.notEqual(releaseOf(folder, ['trotix.js']).release, first.release);
+  writeFileSync(path.join(folder, 'trotix.js'), 'the race');
+  assert.notEqual(releaseOf(folder, ['lab.css', 'trotix.js']).release, first.release);
+  assert.equal(releaseOf(folder, ['lab.css', 'trotix.js']).siteFiles['lab.css'], digest(''));
 });

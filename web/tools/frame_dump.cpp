@@ -25,14 +25,12 @@
 #include <utility>
 
 #include "front_end.h"
+#include "main_window_layout.h"
 #include "scripted_clock.h"
+#include "scripted_race.h"
 
 namespace trotix::web {
 namespace {
-
-// The keys as the page hands them in: Windows' virtual-key codes.
-constexpr std::int16_t kPageF5 = 116;
-constexpr std::int16_t kPageF7 = 118;
 
 std::uint32_t Fnv1a(const Surface& window) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(window.data());
@@ -57,6 +55,7 @@ class Recorder final : public PageHost {
   void Present(const Surface& window) override { last_ = &window; }
   void ShowFieldListing(std::string_view, std::string_view text) override { listing.assign(text); }
   void ShowFieldFileNotice(std::string_view text) override { notice.assign(text); }
+  void Announce(std::string_view) override {}
 
   // Writes the frame last presented, with the state after the handler.
   bool Record(const frmMain& game, bool last) {
@@ -107,18 +106,14 @@ int Run(std::uint64_t seed, const std::string& folder, const char* field_file) {
   }
   game.Form_Load(seed);
   ok = ok && page.Record(game, false);
-  game.Form_KeyUp(kPageF7, 0);
+  game.Form_KeyUp(kVkF7, 0);
   ok = ok && page.Keep("/listing-load.txt", page.listing);
-  game.Form_KeyUp(kPageF5, 0);
-  ok = ok && page.Record(game, false);
-  // A race ends within some 700 ticks; the bound only stops a broken one.
-  for (int tick = 0; ok && page.interval > 0 && tick < kTickLimit; ++tick) {
-    clock.ms += page.interval;
-    game.Timer1_Timer();
-    ok = page.Record(game, page.interval == 0);
-  }
-  ok = ok && page.interval == 0;
-  game.Form_KeyUp(kPageF7, 0);
+  // The race as the shared driver runs it: F5, then a tick every interval.
+  const bool ended = testing::DriveRace(game, clock, page.interval, [&](const frmMain& window) {
+    ok = ok && page.Record(window, page.interval == 0 && window.ticks() > 0);
+  });
+  ok = ok && ended;
+  game.Form_KeyUp(kVkF7, 0);
   ok = ok && page.Keep("/listing-board.txt", page.listing);
   if (std::fclose(index) != 0 || !ok) {
     std::fprintf(stderr, "web_frame_dump: could not write every frame to %s\n", folder.c_str());

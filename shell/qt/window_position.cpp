@@ -87,7 +87,9 @@ void QtMainWindow::LoadWindowPosition() {
   last_position_ = pos();
 }
 
-void QtMainWindow::SaveWindowPosition() { StorePosition(pos()); }
+// The position the window last knew: asked at a close, reported by the
+// last move at an exit, which may no longer ask the window system.
+void QtMainWindow::SaveWindowPosition() { StorePosition(last_position_); }
 
 void QtMainWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
@@ -95,9 +97,9 @@ void QtMainWindow::moveEvent(QMoveEvent* event) {
 }
 
 void QtMainWindow::SaveBeforeExit() {
-  if (unloaded_) return;
-  unloaded_ = true;
-  StorePosition(last_position_);
+  if (form_.unloaded()) return;
+  std::int16_t cancel = 0;
+  form_.Form_Unload(cancel);
 }
 
 // Plain data and POSIX calls only, with no word to the window system: this

@@ -3,17 +3,18 @@
 // page's files so that after one visit it plays with the network gone. A
 // page opened from file:// has neither: browsers allow no service worker
 // there and refuse to read its manifest, and it plays from the disk as it is.
-'use strict';
-if (location.protocol === 'https:' || location.protocol === 'http:') {
+import { say } from './page_lines';
+
+export function offerOffline(): void {
+  if (location.protocol !== 'https:' && location.protocol !== 'http:') return;
   const manifest = document.createElement('link');
   manifest.rel = 'manifest';
   manifest.href = 'manifest.webmanifest';
   document.head.append(manifest);
-  if ('serviceWorker' in navigator) {
-    addEventListener('load', () => {
-      navigator.serviceWorker.register('sw.js').catch((error) => {
-        Trotix.say(`This page cannot be kept for playing offline: ${error.message}`);
-      });
+  if (!('serviceWorker' in navigator)) return;
+  addEventListener('load', () => {
+    navigator.serviceWorker.register('sw.js').catch((error: Error) => {
+      say(`This page cannot be kept for playing offline: ${error.message}`);
     });
-  }
+  });
 }

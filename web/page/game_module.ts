@@ -1,0 +1,80 @@
+// The game's WebAssembly module (web/web_main.cpp) as the page sees it: the
+// main window's handlers and state it exports, and the page's functions it
+// imports (web/page_imports.js calls them as Module.page). Pointers are byte
+// offsets into HEAPU8; texts cross as NUL-ended UTF-8.
+
+// What the C++ calls on the page.
+export interface PageImports {
+  clockSeconds(): number;
+  startTimer(intervalMs: number): void;
+  stopTimer(): void;
+  present(heap: Uint8Array, pixels: number, width: number, height: number, stride: number): void;
+  showListing(title: string, text: string): void;
+  showNotice(notice: string): void;
+  // A line for screen readers: the start, the distance, the finish, the board.
+  announce(text: string): void;
+}
+
+export interface GameExports {
+  HEAPU8: Uint8Array;
+  HEAPF64: Float64Array;
+  _trotix_page_facts(): number;
+  _trotix_load(seed: number): void;
+  _trotix_timer(): void;
+  _trotix_key_up(keyCode: number): void;
+  _trotix_click(x: number, y: number): void;
+  _trotix_run(): void;
+  _trotix_listing_offered(): number;
+  _trotix_distance(): number;
+  _trotix_distance_left(): number;
+  _trotix_bar_colour(): number;
+  _trotix_board_text(): number;
+  _trotix_field_file_bytes(): number;
+  _trotix_field_file_room(nameBytes: number, contentBytes: number): number;
+  _trotix_open_field_file(nameBytes: number): number;
+  _trotix_field_file_waits_for_run(): number;
+  _trotix_forget_field_file(): void;
+  _trotix_refuse_field_folder(nameBytes: number): void;
+  _trotix_field(): number;
+  _trotix_phase(): number;
+  _trotix_ticks(): number;
+  _trotix_run_enabled(): number;
+}
+
+// What the page hands the module's factory (TrotixGame, from trotix.js).
+export interface GameSettings {
+  page: PageImports;
+  onAbort(): void;
+}
+export type GameFactory = (settings: GameSettings) => Promise<GameExports>;
+
+// The facts of the game that the page must not write again (trotix_page_facts).
+export interface PageFacts {
+  keys: { run: number; field: number };  // the key codes of F5 and F7
+  fileTaken: { refused: number; setUpNow: number; nextRace: number };
+  fieldValues: number;  // how many numbers trotix_field() points at
+  raceMetres: number;   // the distance bar's full length
+  seedLimit: number;    // seeds are whole numbers below this
+}
+
+// A NUL-ended UTF-8 text in the module's memory.
+export function cString(heap: Uint8Array, pointer: number): string {
+  const end = heap.indexOf(0, pointer);
+  return new TextDecoder().decode(heap.subarray(pointer, end));
+}
+
+export function readFacts(game: GameExports): PageFacts {
+  return JSON.parse(cString(game.HEAPU8, game._trotix_page_facts())) as PageFacts;
+}
+
+// The field now in the window: where it came from, and its numbers in the
+// order the lab's module takes them.
+export interface WindowField {
+  fromFile: boolean;
+  records: number[];
+}
+export function windowField(game: GameExports, facts: PageFacts): WindowField {
+  const at = game._trotix_field() / Float64Array.BYTES_PER_ELEMENT;
+  const numbers = Array.from(game.HEAPF64.subarray(at, at + facts.fieldValues));
+  return { fromFile: numbers[0] === 1, records: numbers.slice(1) };
+}

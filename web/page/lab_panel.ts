@@ -1,0 +1,246 @@
+// "Chances": the lab's panel in the page. It races the field now in the
+// window (the one F7 lists) on the lab's workers (lab_pool.ts) and shows
+// the figures, the chart and the tables that trotix-sim's code writes.
+// Every figure, table cell and the chart come from the C++; this module only
+// puts them in the panel, which is made the first time it is wanted, so the
+// game's first frame never waits for it.
+import { type GameExports, type PageFacts, windowField } from './game_module';
+import { type LabResult, type LabSettings, LabRun, type LabWorker } from './lab_pool';
+import { fillTable, type TablesJson } from './lab_tables';
+import { fit } from './layout';
+import { onNotice } from './notices';
+import { byId } from './page_elements';
+import { newSeed, parseSeed } from './seed';
+
+const raceChoices = [10000, 100000, 1000000];
+const defaultRaces = 100000;
+const quietMs = 10000;  // the status speaks between a run's start and end at most this often
+
+// 100000 as 100,000. (toLocaleString would wake the browser's locale data
+// and delay the game's first frame.)
+export const grouped = (n: number): string => String(n).replace(/\B(?=(\d{3})+$)/g, ',');
+
+const panelHtml = `
+  <div class="lab-head"><h2 id="lab-title">Chances</h2>
+    <button type="button" class="lab-close" aria-label="Close">×</button></div>
+  <p id="lab-field"></p>
+  <form class="lab-settings">
+    <label>Races <select id="lab-races">${raceChoices.map((n) =>
+      `<option value="${n}"${n === defaultRaces ? ' selected' : ''}>${grouped(n)}</option>`).join('')}
+    </select></label>
+    <label>Seed <input id="lab-seed" inputmode="numeric" autocomplete="off" size="17" placeholder="new"></label>
+    <button type="submit" id="lab-run">Run</button>
+    <button type="button" id="lab-cancel" aria-disabled="true">Cancel</button>
+  </form>
+  <progress id="lab-progress" max="1" value="0" aria-label="Races run"></progress>
+  <p id="lab-status" role="status"></p>
+  <div id="lab-figures" hidden>
+    <p id="lab-run-line"></p>
+    <div id="lab-chart"></div>
+    <div id="lab-chart-narrow"></div>
+    <table id="lab-horses"><caption>Win: every horse</caption></table>
+    <table id="lab-pairs"><caption>Quinella: the first two in either order</caption></table>
+    <p id="lab-time"></p>
+  </div>`;
+
+// The workers' script (lab_worker_text.js), loaded the first time it is
+// needed; it names itself trotixLabWorkerText.
+let workerText: Promise<string> | null = null;
+function loadWorkerText(): Promise<string> {
+  workerText ??= new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = 'lab_worker_text.js';
+    script.onload = () => resolve((window as unknown as { trotixLabWorkerText: string }).trotixLabWorkerText);
+    script.onerror = () => {
+      workerText = null;
+      reject(new Error('lab_worker_text.js could not be loaded'));
+    };
+    document.head.appendChild(script);
+  });
+  return workerText;
+}
+
+function makeWorkers(text: string, count: number): { workers: LabWorker[]; release(): void } {
+  const url = URL.createObjectURL(new Blob([text], { type: 'text/javascript' }));
+  const workers = Array.from({ length: count }, () => new Worker(url) as unknown as LabWorker);
+  return { workers, release: () => URL.revokeObjectURL(url) };
+}
+
+export interface Lab {
+  run(settings: LabSettings): Promise<LabResult>;
+  cancel(): void;
+  open(): void;
+}
+
+export function openLab(game: GameExports, facts: PageFacts): Lab {
+  const panel = new LabPanel(game, facts);
+  byId('lab-open').addEventListener('click', () => panel.toggle(byId('lab').hidden));
+  return { run: (settings) => panel.runFromPanel(settings), cancel: () => panel.cancel(), open: () => panel.toggle(true) };
+}
+
+class LabPanel {
+  private built = false;
+  private refusal = '';  // what the player was last told of the horse file
+  private current: LabRun | null = null;
+  private started = 0;   // when the run began, ms
+  private lastTold = 0;  // when the status last spoke of it
+  private readonly root = byId('lab');
+
+  constructor(private readonly game: GameExports, private readonly facts: PageFacts) {
+    // A refused file leaves the field random, and the panel says so.
+    onNotice((text) => {
+      this.refusal = text;
+      if (!this.root.hidden) this.describeField();
+    });
+  }
+
+  private build(): void {
+    if (this.built) return;
+    this.built = true;
+    this.root.innerHTML = panelHtml;
+    this.root.querySelector('form')?.addEventListener('submit', (event) => {
+      event.preventDefault();
+      this.submit();
+    });
+    byId('lab-cancel').addEventListener('click', () => this.cancel());
+    this.root.querySelector('.lab-close')?.addEventListener('click', () => this.toggle(false));
+    // Escape closes the panel wherever the focus is in it.
+    this.root.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') this.toggle(false);
+    });
+  }
+
+  toggle(open: boolean): void {
+    this.build();
+    this.root.hidden = !open;
+    fit();  // its place, under the window and the controls
+    byId('lab-open').setAttribute('aria-expanded', String(open));
+    if (open) {
+      this.describeField();
+      byId('lab-run').focus();
+    } else {
+      byId('lab-open').focus();
+    }
+  }
+
+  private fieldWords(): { records: number[]; fromFile: boolean; words: string } {
+    const field = windowField(this.game, this.facts);
+    return { ...field, words: field.fromFile ? 'the field in the window, from the horse file' : 'the field in the window, drawn at random' };
+  }
+
+  private describeField(): void {
+    const field = this.fieldWords();
+    let text = `Field: ${field.words}, as F7 lists it.`;
+    if (!field.fromFile && this.refusal !== '') text += ` The horse file was refused: ${this.refusal}`;
+    byId('lab-field').textContent = text;
+  }
+
+  private submit(): void {
+    if (this.current !== null) return;  // Run is greyed while a run goes
+    const text = byId<HTMLInputElement>('lab-seed').value.trim();
+    const seed = text === '' ? newSeed(this.facts.seedLimit) : parseSeed(text, this.facts.seedLimit);
+    if (seed === null) {
+      this.status(`The seed is a whole number below ${grouped(this.facts.seedLimit)}, or empty for a new one.`);
+      return;
+    }
+    const workers = Math.max(1, navigator.hardwareConcurrency || 1);
+    this.runFromPanel({ seed, races: Number(byId<HTMLSelectElement>('lab-races').value), workers }).catch(() => {});
+  }
+
+  cancel(): void {
+    this.current?.stop('cancelled');
+  }
+
+  private status(text: string): void {
+    byId('lab-status').textContent = text;
+  }
+
+  private setRunning(running: boolean): void {
+    // Run and Cancel keep the focus: greyed, never disabled.
+    byId('lab-run').setAttribute('aria-disabled', String(running));
+    byId('lab-cancel').setAttribute('aria-disabled', String(!running));
+    byId('lab-races').setAttribute('aria-disabled', String(running));
+    byId<HTMLInputElement>('lab-seed').readOnly = running;
+  }
+
+  private progress(done: number, races: number): void {
+    const bar = byId<HTMLProgressElement>('lab-progress');
+    bar.max = races;
+    bar.value = done;
+    const now = performance.now();
+    if (now - this.lastTold < quietMs || done === races) return;
+    this.lastTold = now;
+    const seconds = (now - this.started) / 1000;
+    const left = done > 0 ? Math.ceil(seconds * (races - done) / done) : 0;
+    this.status(`${grouped(done)} of ${grouped(races)} races, about ${left} s left`);
+  }
+
+  async runFromPanel(settings: LabSettings): Promise<LabResult> {
+    this.build();
+    if (this.current !== null) throw new Error('the lab is already running');
+    const { seed, races, workers } = settings;
+    const whole = (n: number, low: number, high: number): boolean => Number.isSafeInteger(n) && n >= low && n <= high;
+    if (!whole(seed, 0, this.facts.seedLimit - 1) || !whole(races, 1, 1e9) || !whole(workers, 1, 256)) {
+      throw new Error(`a seed below ${this.facts.seedLimit}, 1 to 10^9 races and 1 to 256 workers`);
+    }
+    this.beginShowing(settings);
+    const field = this.fieldWords();  // the field at the press of Run
+    const run = new LabRun(settings, field, { loadText: loadWorkerText, makeWorkers, now: () => performance.now(),
+                                              progress: (done, all) => this.progress(done, all) });
+    this.current = run;
+    try {
+      const result = await run.result;
+      this.show(result);
+      this.status(`Done: ${grouped(races)} races in ${result.seconds.toFixed(1)} s.`);
+      return result;
+    } catch (error) {
+      this.stoppedShort(error as Error, races);
+      throw error;
+    } finally {
+      this.current = null;
+      this.setRunning(false);
+    }
+  }
+
+  // Nothing of an earlier run stays up while this one goes.
+  private beginShowing({ races, workers }: LabSettings): void {
+    byId('lab-figures').hidden = true;
+    this.status(`Running ${grouped(races)} races on ${workers} workers…`);
+    const bar = byId<HTMLProgressElement>('lab-progress');
+    bar.max = races;
+    bar.value = 0;
+    this.started = this.lastTold = performance.now();
+    this.setRunning(true);
+    this.describeField();
+  }
+
+  private stoppedShort(error: Error, races: number): void {
+    byId('lab-figures').hidden = true;
+    const done = byId<HTMLProgressElement>('lab-progress').value;
+    this.status(error.message === 'cancelled'
+      ? `Cancelled after ${grouped(done)} of ${grouped(races)} races: no figures.`
+      : `The run stopped short (${error.message}): no figures.`);
+  }
+
+  // The figures: the charts as the C++ drew them, the tables cell for cell.
+  private show(result: LabResult): void {
+    const report = JSON.parse(result.json) as { races: number; field: string; seed_text: string };
+    const tables = JSON.parse(result.tables) as TablesJson;
+    byId('lab-chart').replaceChildren(readSvg(result.svg));
+    byId('lab-chart-narrow').replaceChildren(...(result.svgNarrow === '' ? [] : [readSvg(result.svgNarrow)]));
+    byId('lab-figures').classList.toggle('has-narrow', result.svgNarrow !== '');
+    fillTable(byId<HTMLTableElement>('lab-horses'), tables.horses);
+    fillTable(byId<HTMLTableElement>('lab-pairs'), tables.quinella);
+    byId('lab-run-line').textContent = `${grouped(report.races)} races of ${report.field}, ` +
+      `seed ${report.seed_text} (give it as the seed to run them again); ` +
+      `${result.workers} workers, ${result.seconds.toFixed(1)} s.`;
+    byId('lab-time').textContent = `Winner's time on the board: ${tables.winner_time}`;
+    byId('lab-figures').hidden = false;
+  }
+}
+
+function readSvg(svg: string): Node {
+  const chart = new DOMParser().parseFromString(svg, 'image/svg+xml');
+  if (chart.getElementsByTagName('parsererror').length > 0) throw new Error('the chart could not be read');
+  return document.importNode(chart.documentElement, true);
+}

@@ -1,0 +1,80 @@
+// The lab's run over its workers, with workers the test plays: the blocks
+// handed out, the tallies gathered, and a run stopped by Cancel or a fault.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { LabRun, pipelined } from '../lab_pool';
+
+function fakes(count, loadText = () => Promise.resolve('script')) {
+  const made = [];
+  const deps = {
+    loadText,
+    makeWorkers: (text, n) => {
+      for (let i = 0; i < n; ++i) {
+        made.push({ orders: [], terminated: false, onmessage: null, onerror: null,
+                    postMessage(order) { this.orders.push(order); }, terminate() { this.terminated = true; } });
+      }
+      return { workers: made, release: () => { deps.released = true; } };
+    },
+    now: () => 0,
+    progress: (done) => deps.done.push(done),
+    done: [],
+  };
+  const run = new LabRun({ seed: 7, races: count * 100, workers: 3 }, { records: [1, 2], words: 'the field' }, deps);
+  return { run, made, deps };
+}
+const settle = () => new Promise((done) => setTimeout(done, 0));
+const say = (worker, answer) => worker.onmessage({ data: answer });
+const blocksOf = (worker) => worker.orders.filter((o) => o.type === 'block').map((o) => o.block);
+
+test('every block is handed out once, and the first worker adds up the tallies', async () => {
+  const { run, made, deps } = fakes(10);
+  await settle();
+  assert.deepEqual(made.map((w) => w.orders[0]), made.map(() => ({ type: 'begin', seed: 7, races: 1000, field: [1, 2] })));
+  for (const worker of made) say(worker, { type: 'ready', blocks: 10 });
+  assert.deepEqual(made.map(blocksOf), [[0, 1], [2, 3], [4, 5]]);
+  for (let block = 0; block < 10; ++block) say(made[block % 3], { type: 'done', block, races: 100 });
+  assert.deepEqual(made.flatMap(blocksOf).sort((a, b) => a - b), [...Array(10).keys()]);
+  assert.equal(deps.done.at(-1), 1000);
+  assert.deepEqual(made.slice(1).map((w) => w.orders.at(-1)), [{ type: 'tally' }, { type: 'tally' }]);
+  say(made[1], { type: 'tally', bytes: new Uint8Array([1]) });
+  say(made[2], { type: 'tally', bytes: new Uint8Array([2]) });
+  assert.deepEqual(made[0].orders.at(-1).tallies, [new Uint8Array([1]), new Uint8Array([2])]);
+  say(made[0], { type: 'report', json: '{}', tables: '{}', svg: '<svg/>', svgNarrow: '' });
+  const result = await run.result;
+  assert.deepEqual([result.svg, result.workers], ['<svg/>', 3]);
+  assert.ok(made.every((w) => w.terminated) && deps.released);
+  assert.equal(pipelined, 2);
+});
+
+test('a worker that answers with an error stops the run', async () => {
+  const { run, made } = fakes(10);
+  await settle();
+  say(made[1], { type: 'error', message: 'out of memory' });
+  await assert.rejects(run.result, /a worker failed: out of memory/);
+  assert.ok(made.every((w) => w.terminated));
+  say(made[0], { type: 'ready', blocks: 10 });  // a late answer changes nothing
+  assert.equal(blocksOf(made[0]).length, 0);
+});
+
+test('a worker that fails to load stops the run', async () => {
+  const { run, made } = fakes(10);
+  await settle();
+  made[2].onerror({ message: 'refused', preventDefault() {} });
+  await assert.rejects(run.result, /a worker failed: refused/);
+  assert.ok(made.every((w) => w.terminated));
+});
+
+test("Cancel works while the workers' script is still loading", async () => {
+  let loaded;
+  const { run, made } = fakes(10, () => new Promise((resolve) => { loaded = resolve; }));
+  run.stop('cancelled');
+  await assert.rejects(run.result, /cancelled/);
+  loaded('script');
+  await settle();
+  assert.equal(made.length, 0);
+});
+
+test("a script that cannot be loaded stops the run", async () => {
+  const { run } = fakes(10, () => Promise.reject(new Error('lab_worker_text.js could not be loaded')));
+  await assert.rejects(run.result, /could not be loaded/);
+});
