@@ -4,13 +4,14 @@
 // once and not the lab's workers; the service worker takes charge, Chromium
 // finds the page installable and its favicon is the 32 x 32 icon. Then a new
 // release goes up: a reload shows it at once, and its worker leaves only its
-// own cache. Opening the icon and the manifest in a tab, then shutting the
+// own cache. A release whose deploy lost a file is not kept, and the page
+// says so. Opening the icon and the manifest in a tab, then shutting the
 // server and taking the browser offline, the game's address still plays a
-// race to the board, of the new release. Chromium only: it alone reports
+// race to the board, of the last whole release. Chromium only: it alone reports
 // installability.
 //
 //   node offline_test.mjs SITE_FOLDER
-import { appendFileSync, cpSync, readdirSync, readFileSync, utimesSync, writeFileSync } from 'node:fs';
+import { appendFileSync, cpSync, readdirSync, readFileSync, rmSync, utimesSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { serviceWorkerText } from '../tools/make_sw.mjs';
@@ -19,21 +20,25 @@ import { atEnd, openBrowser, runTest, scratchFolder, serveFolder, watchForErrors
 const [site] = process.argv.slice(2);
 const swSource = readFileSync(fileURLToPath(new URL('../page/sw.js', import.meta.url)), 'utf8');
 
-// The site as built, dated a month back, and a next release an hour old
-// with one more rule in lab.css.
-function twoReleases() {
+// The site as built, dated a month back; a next release an hour old with
+// one more rule in lab.css; and a release after it whose deploy lost
+// lab.css.
+function threeReleases() {
   const folder = scratchFolder('offline');
-  const [first, next] = ['first', 'next'].map((name) => path.join(folder, name));
-  cpSync(site, first, { recursive: true });
-  cpSync(site, next, { recursive: true });
-  appendFileSync(path.join(next, 'lab.css'), '#next-release { color: inherit; }\n');
+  const [first, next, broken] = ['first', 'next', 'broken'].map((name) => path.join(folder, name));
   const files = Object.keys(JSON.parse(readFileSync(path.join(site, 'sw.js'), 'utf8').match(/const siteFiles = ({[^}]*})/)[1]));
-  writeFileSync(path.join(next, 'sw.js'), serviceWorkerText(swSource, next, files));
-  for (const [release, age] of [[first, 30 * 24], [next, 1]]) {
+  for (const [release, rule] of [[first, ''], [next, '#next-release { color: inherit; }\n'],
+                                 [broken, '#next-release { color: inherit; }\n#broken { color: inherit; }\n']]) {
+    cpSync(site, release, { recursive: true });
+    appendFileSync(path.join(release, 'lab.css'), rule);
+    writeFileSync(path.join(release, 'sw.js'), serviceWorkerText(swSource, release, files));
+  }
+  rmSync(path.join(broken, 'lab.css'));
+  for (const [release, age] of [[first, 30 * 24], [next, 1], [broken, 0.5]]) {
     const then = new Date(Date.now() - age * 3600 * 1000);
     for (const file of readdirSync(release)) utimesSync(path.join(release, file), then, then);
   }
-  return [first, next];
+  return [first, next, broken];
 }
 
 const nextReleaseShown = (page) => page.evaluate(() => [...document.styleSheets]
@@ -42,7 +47,7 @@ const inCharge = (page) => page.waitForFunction(() => navigator.serviceWorker.co
                                                 { timeout: 20000 }).then(() => true, () => false);
 
 runTest(async (check, problems) => {
-  const [first, next] = twoReleases();
+  const [first, next, broken] = threeReleases();
   const server = await serveFolder(first);
   atEnd(() => server.close());
   const address = `http://127.0.0.1:${server.address().port}/`;
@@ -76,6 +81,13 @@ runTest(async (check, problems) => {
     caches = await page.evaluate(() => caches.keys().then((names) => names.filter((name) => name.startsWith('trotix')).join()));
   }
   check(caches === wanted, `after a release the caches are "${caches}", not the new release's alone`);
+
+  server.root = path.resolve(broken);
+  await page.reload();
+  const said = await page.waitForFunction(() => document.getElementById('page-lines').textContent, { timeout: 20000 })
+    .then((line) => line.jsonValue(), () => 'nothing');
+  check(said === 'This page cannot be kept for playing offline: the host answered 404 for lab.css.',
+        `a release missing a file, the page said ${said}`);
 
   for (const file of ['icon-512.png', 'manifest.webmanifest']) {
     const tab = await browser.newPage();
