@@ -7,6 +7,7 @@
 import { type GameExports, type PageFacts, windowField } from './game_module';
 import { type LabResult, type LabSettings, LabRun, type LabWorker } from './lab_pool';
 import { fillTable, type TablesJson } from './lab_tables';
+import { workerRefusal } from './host_policy';
 import { fit } from './layout';
 import { onNotice } from './notices';
 import { byId } from './page_elements';
@@ -143,6 +144,7 @@ class LabPanel {
       this.status(`The seed is a whole number below ${grouped(this.facts.seedLimit)}, or empty for a new one.`);
       return;
     }
+    // As many as the cores, at most as many as the lab counts for (lab_pool.ts).
     const workers = Math.max(1, navigator.hardwareConcurrency || 1);
     this.runFromPanel({ seed, races: Number(byId<HTMLSelectElement>('lab-races').value), workers }).catch(() => {});
   }
@@ -180,13 +182,13 @@ class LabPanel {
     if (this.current !== null) throw new Error('the lab is already running');
     const { seed, races, workers } = settings;
     const whole = (n: number, low: number, high: number): boolean => Number.isSafeInteger(n) && n >= low && n <= high;
-    if (!whole(seed, 0, this.facts.seedLimit - 1) || !whole(races, 1, 1e9) || !whole(workers, 1, 256)) {
-      throw new Error(`a seed below ${this.facts.seedLimit}, 1 to 10^9 races and 1 to 256 workers`);
+    if (!whole(seed, 0, this.facts.seedLimit - 1) || !whole(races, 1, 1e9) || !whole(workers, 1, Number.MAX_SAFE_INTEGER)) {
+      throw new Error(`a seed below ${this.facts.seedLimit}, 1 to 10^9 races and at least 1 worker`);
     }
     this.beginShowing(settings);
     const field = this.fieldWords();  // the field at the press of Run
     const run = new LabRun(settings, field, { loadText: loadWorkerText, makeWorkers, now: () => performance.now(),
-                                              progress: (done, all) => this.progress(done, all) });
+                                              progress: (done, all) => this.progress(done, all), refusal: workerRefusal });
     this.current = run;
     try {
       const result = await run.result;

@@ -3,7 +3,7 @@
 // over WebDriver BiDi; what the browser tests and the page's benchmark
 // share. The machine may have no network, so everything that would call out
 // (updates, sync, first-run pages) is off.
-import { existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
@@ -102,6 +102,16 @@ export const atEnd = (undo) => endings.push(undo);
 export function scratchFolder(test) {
   const folder = mkdtempSync(path.join(tmpdir(), `trotix-${test}-`));
   atEnd(() => rmSync(folder, { recursive: true, force: true }));
+  return folder;
+}
+// A copy of the site as a host with this Content-Security-Policy serves it
+// (the policy in a <meta> of its index.html).
+export function siteUnderPolicy(site, policy) {
+  const folder = scratchFolder('policy');
+  cpSync(site, folder, { recursive: true });
+  const page = path.join(folder, 'index.html');
+  writeFileSync(page, readFileSync(page, 'utf8').replace('<meta charset="utf-8">',
+    `<meta charset="utf-8">\n<meta http-equiv="Content-Security-Policy" content="${policy}">`));
   return folder;
 }
 export function writeIn(folder, name, text) {

@@ -10,7 +10,7 @@ import { copyFileSync, mkdirSync, readdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { chooseFile, gameState, openBrowser, openPage, pageUrl, runTest, runToBoard, scratchFolder, writeIn } from './browser.mjs';
+import { chooseFile, gameState, openBrowser, openPage, pageUrl, runTest, runToBoard, scratchFolder, siteUnderPolicy, writeIn } from './browser.mjs';
 
 const [site, engine = 'chromium'] = process.argv.slice(2);
 let browser, check, failures;
@@ -249,11 +249,13 @@ async function screenPixels(page) {
   }, png);
 }
 
-// Without WebAssembly, without the game's script or without JavaScript, one
-// line says why and the loading sign goes; while the game loads, it shows.
+// Without WebAssembly, without the game's script, from a host that forbids
+// WebAssembly or without JavaScript, one line says why and the loading sign goes; while the game loads, it shows.
 async function checkTrouble() {
   for (const name of readdirSync(site).filter((name) => name !== 'trotix.js')) copyFileSync(path.join(site, name), path.join(broken, name));
-  for (const [url, without, why] of [[index(), 'WebAssembly', 'WebAssembly'], [index(broken), 'the game', 'trotix.js']]) {
+  const noWasm = siteUnderPolicy(site, "script-src 'self' file: 'unsafe-inline'");
+  for (const [url, without, why] of [[index(), 'WebAssembly', 'WebAssembly'], [index(broken), 'the game', 'trotix.js'],
+                                     [index(noWasm), 'a host allowing WebAssembly', 'This host forbids WebAssembly']]) {
     const page = await browser.newPage();
     await page.evaluateOnNewDocument((gone) => {
       if (gone === 'WebAssembly') delete window.WebAssembly;
