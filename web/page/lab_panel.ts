@@ -10,6 +10,7 @@ import { fillTable, type TablesJson } from './lab_tables';
 import { workerRefusal } from './host_policy';
 import { fit } from './layout';
 import { onNotice } from './notices';
+import { showIsolated } from './page_lines';
 import { byId } from './page_elements';
 import { newSeed, parseSeed } from './seed';
 
@@ -81,7 +82,7 @@ export function openLab(game: GameExports, facts: PageFacts): Lab {
 
 class LabPanel {
   private built = false;
-  private refusal = '';  // what the player was last told of the horse file
+  private refusal = { text: '', name: '' };  // what the player was last told of the horse file
   private current: LabRun | null = null;
   private started = 0;   // when the run began, ms
   private lastTold = 0;  // when the status last spoke of it
@@ -89,8 +90,8 @@ class LabPanel {
 
   constructor(private readonly game: GameExports, private readonly facts: PageFacts) {
     // A refused file leaves the field random, and the panel says so.
-    onNotice((text) => {
-      this.refusal = text;
+    onNotice((text, name) => {
+      this.refusal = { text, name };
       if (!this.root.hidden) this.describeField();
     });
   }
@@ -131,9 +132,12 @@ class LabPanel {
 
   private describeField(): void {
     const field = this.fieldWords();
-    let text = `Field: ${field.words}, as F7 lists it.`;
-    if (!field.fromFile && this.refusal !== '') text += ` The horse file was refused: ${this.refusal}`;
-    byId('lab-field').textContent = text;
+    const line = byId('lab-field');
+    line.textContent = `Field: ${field.words}, as F7 lists it.`;
+    if (field.fromFile || this.refusal.text === '') return;
+    const refusal = document.createElement('span');
+    showIsolated(refusal, this.refusal.text, this.refusal.name);
+    line.append(' The horse file was refused: ', refusal);
   }
 
   private submit(): void {

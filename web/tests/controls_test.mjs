@@ -19,7 +19,7 @@ const index = (folder = site) => pathToFileURL(path.join(folder, 'index.html')).
 const horses = '80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n';
 const goodFile = writeIn(scratch, 'horsedat.txt', horses);
 const goodLine = '【1】Sp:080  St:060  先';
-const reversingName = '\u202Etxt.exe', badFile = writeIn(scratch, reversingName, '80\t60\t2\n');
+const reversingName = '\u2069\u202Etxt.exe', badFile = writeIn(scratch, reversingName, '80\t60\t2\n');
 const folder = path.join(scratch, 'horses'), broken = path.join(scratch, 'no-game');
 [folder, broken].forEach((made) => mkdirSync(made));
 
@@ -150,7 +150,7 @@ async function checkHorseFiles() {
 
   await chooseFile(page, badFile);
   const isolated = await page.$eval('#field-file-notice-text bdi', (bdi) => bdi.textContent).catch(() => null);
-  check(isolated === reversingName, `a refused name is shown isolated as ${JSON.stringify(isolated)}`);
+  check(isolated === '\u202Etxt.exe', `a refused name is shown isolated as ${JSON.stringify(isolated)}`);
   await page.click('#dismiss-notice');
   check(await text(page, 'field-file-notice') === null, 'Dismiss left the refusal on screen');
 

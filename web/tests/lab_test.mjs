@@ -12,7 +12,7 @@
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { badHorses, goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, siteUnderPolicy, writeIn } from './browser.mjs';
+import { badHorses, chooseFile, goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, siteUnderPolicy, writeIn } from './browser.mjs';
 
 const [site, trotixSim, engine = 'chromium'] = process.argv.slice(2);
 const seed = 20261209;
@@ -130,11 +130,13 @@ runTest(async (check, problems) => {
 
   // ---- A refused horse file: the random field, and the panel says why.
   const refused = await open(browser, 'seed=5&clock=scripted', problems);
-  check(await refused.evaluate(raceWithFile, 'bad horses.txt', badHorses) === 0, 'the bad file was refused');
+  await chooseFile(refused, writeIn(scratch, 'bad horses.txt', badHorses));
   await refused.click('#lab-open');
   const field = await refused.$eval('#lab-field', (p) => p.textContent);
   check(field.includes('drawn at random') && field.includes('refused') && field.includes('bad horses.txt, line 2'),
         `the panel says the file was refused and the field is random: ${field}`);
+  check(await refused.$eval('#lab-field bdi', (bdi) => bdi.textContent).catch(() => null) === 'bad horses.txt',
+        "the panel's field line does not isolate the refused file's name");
   // A worker that fails half a second in cuts the run short: the figures of
   // the run before are taken down and none are put up.
   const cut = await refused.evaluate(async () => {
