@@ -196,7 +196,7 @@ class LabPanel {
     this.current = run;
     try {
       const result = await run.result;
-      this.show(result);
+      this.show(result, field.records);
       this.status(`Done: ${grouped(races)} races in ${result.seconds.toFixed(1)} s.`);
       return result;
     } catch (error) {
@@ -229,7 +229,7 @@ class LabPanel {
   }
 
   // The figures: the charts as the C++ drew them, the tables cell for cell.
-  private show(result: LabResult): void {
+  private show(result: LabResult, raced: number[]): void {
     const report = JSON.parse(result.json) as { races: number; field: string; seed_text: string };
     const tables = JSON.parse(result.tables) as TablesJson;
     byId('lab-chart').replaceChildren(readSvg(result.svg));
@@ -239,7 +239,9 @@ class LabPanel {
     fillTable(byId<HTMLTableElement>('lab-pairs'), tables.quinella);
     byId('lab-run-line').textContent = `${grouped(report.races)} races of ${report.field}, ` +
       `seed ${report.seed_text} (give it as the seed to run them again); ` +
-      `${result.workers} workers, ${result.seconds.toFixed(1)} s.`;
+      `${result.workers} workers, ${result.seconds.toFixed(1)} s.` +
+      (String(this.fieldWords().records) === String(raced) ? ''
+        : ' The window has drawn another field since Run was pressed: these figures are for the one before.');
     byId('lab-time').textContent = `Winner's time on the board: ${tables.winner_time}`;
     byId('lab-figures').hidden = false;
   }

@@ -168,6 +168,14 @@ runTest(async (check, problems) => {
     return [first, await giveUp(trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 }))];
   });
   check(thrown[0].includes('planted') && thrown[1] === 'ran', `a Worker that threw, then a run: ${thrown}`);
+  // F5 during a run draws another field: the figures say they are not its.
+  const line = await refused.evaluate(async () => {
+    const run = trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });
+    trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);
+    await run;
+    return document.getElementById('lab-run-line').textContent;
+  });
+  check(line.includes('another field since Run was pressed'), `F5 during a run, the figures say ${line}`);
   await refused.close();
 
   // ---- A host whose policy forbids workers from blob: URLs: the lab says so.
