@@ -46,13 +46,21 @@ const panelHtml = `
   </div>`;
 
 // The workers' script (lab_worker_text.js), loaded the first time it is
-// needed; it names itself trotixLabWorkerText.
+// needed; it names itself trotixLabWorkerText, with its digest, which the
+// build stamps here: a page left open over a release finds the next
+// release's script and does not run it.
+const ownDigest = '@LAB_WORKER_DIGEST@';
 let workerText: Promise<string> | null = null;
 function loadWorkerText(): Promise<string> {
   workerText ??= new Promise((resolve, reject) => {
     const script = document.createElement('script');
     script.src = 'lab_worker_text.js';
-    script.onload = () => resolve((window as unknown as { trotixLabWorkerText: string }).trotixLabWorkerText);
+    script.onload = () => {
+      const loaded = window as unknown as { trotixLabWorkerText: string; trotixLabWorkerDigest?: string };
+      if (loaded.trotixLabWorkerDigest === ownDigest) return resolve(loaded.trotixLabWorkerText);
+      workerText = null;
+      reject(new Error('Trotix was updated since this page was opened; load the page again to run the lab'));
+    };
     script.onerror = () => {
       workerText = null;
       reject(new Error('lab_worker_text.js could not be loaded'));

@@ -3,8 +3,8 @@
 // holds them fresh for days by itself). A first visit downloads each file
 // once and not the lab's workers; the service worker takes charge, Chromium
 // finds the page installable and its favicon is the 32 x 32 icon. Then a new
-// release goes up: a reload shows it at once, and its worker leaves only its
-// own cache. A release whose deploy lost a file is not kept, and the page
+// release goes up: the tab open from before does not run its lab's workers,
+// a reload shows it at once, and its worker leaves only its own cache. A release whose deploy lost a file is not kept, and the page
 // says so. Opening the icon and the manifest in a tab, then shutting the
 // server and taking the browser offline, the game's address still plays a
 // race to the board, of the last whole release. Chromium only: it alone reports
@@ -20,6 +20,16 @@ import { atEnd, openBrowser, runTest, scratchFolder, serveFolder, watchForErrors
 const [site] = process.argv.slice(2);
 const swSource = readFileSync(fileURLToPath(new URL('../page/sw.js', import.meta.url)), 'utf8');
 
+// A release whose lab's workers are not the last one's: a new digest in the
+// worker text and in the page stamped with it.
+function newLabWorkers(release) {
+  const text = path.join(release, 'lab_worker_text.js');
+  const digest = readFileSync(text, 'utf8').match(/var trotixLabWorkerDigest = '(\w+)'/)[1];
+  for (const file of [text, path.join(release, 'page.js')]) {
+    writeFileSync(file, readFileSync(file, 'utf8').replaceAll(digest, [...digest].reverse().join('')));
+  }
+}
+
 // The site as built, dated a month back; a next release an hour old with
 // one more rule in lab.css; and a release after it whose deploy lost
 // lab.css.
@@ -31,6 +41,7 @@ function threeReleases() {
                                  [broken, '#next-release { color: inherit; }\n#broken { color: inherit; }\n']]) {
     cpSync(site, release, { recursive: true });
     appendFileSync(path.join(release, 'lab.css'), rule);
+    if (release !== first) newLabWorkers(release);
     writeFileSync(path.join(release, 'sw.js'), serviceWorkerText(swSource, release, files));
   }
   rmSync(path.join(broken, 'lab.css'));
@@ -71,6 +82,12 @@ runTest(async (check, problems) => {
   check(icon === '32x32', `the favicon is ${icon}, not the 32 x 32 icon`);
 
   server.root = path.resolve(next);
+  // The page left open over the release does not run the next release's workers.
+  await page.click('#lab-open');
+  await page.click('#lab-run');
+  const status = await page.waitForFunction(() => document.getElementById('lab-status').textContent.match(/stopped|Done/),
+                                            { timeout: 60000 }).then(() => page.$eval('#lab-status', (line) => line.textContent), () => 'nothing');
+  check(status.includes('Trotix was updated since this page was opened'), `the page open over a release ran its lab: ${status}`);
   const release = readFileSync(path.join(next, 'sw.js'), 'utf8').match(/const release = '(\w+)'/)[1];
   await page.reload();
   check(await nextReleaseShown(page), 'a reload after a release did not show the new release');
@@ -82,6 +99,11 @@ runTest(async (check, problems) => {
   }
   check(caches === wanted, `after a release the caches are "${caches}", not the new release's alone`);
 
+  for (const file of ['icon-512.png', 'manifest.webmanifest']) {
+    const tab = await browser.newPage();
+    await tab.goto(`${address}${file}`);
+    await tab.close();
+  }
   server.root = path.resolve(broken);
   await page.reload();
   const said = await page.waitForFunction(() => document.getElementById('page-lines').textContent, { timeout: 20000 })
@@ -89,11 +111,6 @@ runTest(async (check, problems) => {
   check(said === 'This page cannot be kept for playing offline: the host answered 404 for lab.css.',
         `a release missing a file, the page said ${said}`);
 
-  for (const file of ['icon-512.png', 'manifest.webmanifest']) {
-    const tab = await browser.newPage();
-    await tab.goto(`${address}${file}`);
-    await tab.close();
-  }
   await new Promise((done) => server.close(done));
   await page.setOfflineMode(true);
   watchForErrors(page, problems);
