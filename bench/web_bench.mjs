@@ -1,12 +1,13 @@
 // The page's figures in headless chromium (bench/web_bench.sh runs this).
 //
-//   node web_bench.mjs load PAGE BLANK LOADS   first drawn frame, page and blank page
+//   node web_bench.mjs load PAGE BLANK LOADS   first drawn frame, page and blank page, file:// and http
 //   node web_bench.mjs wasm RACE_TIMING_JS     bench/web_race_timing.cpp in WebAssembly
 //   node web_bench.mjs lab PAGE HORSEDAT RACES SEED
 //                                              the page's lab on every worker, the game ticking
 import { readFileSync } from 'node:fs';
+import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { launchBrowser, watchForErrors } from '../web/tests/browser.mjs';
+import { launchBrowser, serveFolder, watchForErrors } from '../web/tests/browser.mjs';
 
 // Injected before any script of the page: the time of the first animation
 // frame after the first putImageData, the frame that shows it, in ms from
@@ -36,22 +37,33 @@ async function firstFrame(browser, url, problems) {
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const range = (values) => `${Math.min(...values).toFixed(1)}–${Math.max(...values).toFixed(1)}`;
 
+// The page and the blank page, each LOADS times alternately after a warm-up
+// load of each, so both see the same machine; from `file://` and over http
+// (served from the loopback address, as any static host would).
 async function load(chromium, [pagePath, blankPath, loadsText]) {
   const loads = Number(loadsText || 15);
-  const problems = [];
-  const game = [];
-  const blank = [];
-  // One warm-up load of each, then alternately, so both see the same machine.
-  await firstFrame(chromium.browser, pathToFileURL(pagePath).href, problems);
-  await firstFrame(chromium.browser, pathToFileURL(blankPath).href, problems);
-  for (let i = 0; i < loads; ++i) {
-    game.push(await firstFrame(chromium.browser, pathToFileURL(pagePath).href, problems));
-    blank.push(await firstFrame(chromium.browser, pathToFileURL(blankPath).href, problems));
+  const servers = await Promise.all([path.dirname(pagePath), path.dirname(blankPath)].map(serveFolder));
+  const http = (server, file) => `http://127.0.0.1:${server.address().port}/${path.basename(file)}`;
+  try {
+    for (const [how, pageUrl, blankUrl] of [['file://', pathToFileURL(pagePath).href, pathToFileURL(blankPath).href],
+                                            ['http', http(servers[0], pagePath), http(servers[1], blankPath)]]) {
+      const problems = [];
+      const game = [];
+      const blank = [];
+      await firstFrame(chromium.browser, pageUrl, problems);
+      await firstFrame(chromium.browser, blankUrl, problems);
+      for (let i = 0; i < loads; ++i) {
+        game.push(await firstFrame(chromium.browser, pageUrl, problems));
+        blank.push(await firstFrame(chromium.browser, blankUrl, problems));
+      }
+      if (problems.length > 0) throw new Error(problems.join('\n'));
+      console.log(`load to first drawn frame from ${how}, median of ${loads} (min–max): ` +
+                  `page ${median(game).toFixed(1)} ms (${range(game)}), blank page ${median(blank).toFixed(1)} ms ` +
+                  `(${range(blank)}), page − blank ${(median(game) - median(blank)).toFixed(1)} ms (goal: page at most 300 ms)`);
+    }
+  } finally {
+    for (const server of servers) server.close();
   }
-  if (problems.length > 0) throw new Error(problems.join('\n'));
-  console.log(`load to first drawn frame, median of ${loads} (min–max): ` +
-              `page ${median(game).toFixed(1)} ms (${range(game)}), blank page ${median(blank).toFixed(1)} ms ` +
-              `(${range(blank)}), page − blank ${(median(game) - median(blank)).toFixed(1)} ms (goal: page at most 300 ms)`);
 }
 
 async function wasm(chromium, [script]) {

@@ -3,7 +3,8 @@
 # passes or fails on a figure):
 #   - the weight of build-web/site/'s files compressed with gzip (goal: at
 #     most 400 KB);
-#   - load to the first drawn frame in headless chromium, median of LOADS
+#   - load to the first drawn frame in headless chromium, from file:// and
+#     over http, median of LOADS
 #     loads, against a blank page of the same canvas loaded alternately
 #     (goal: at most 300 ms);
 #   - whole races and DrawScene on a mid-race field in WebAssembly (in

@@ -5,12 +5,19 @@
 //   make_icons ICON.xpm OUTPUT_DIR NAME SIZE...
 //
 // writes OUTPUT_DIR/<SIZE>x<SIZE>/apps/NAME.png for every SIZE, the layout of
-// the hicolor icon theme.
+// the hicolor icon theme. A SIZE written maskable:SIZE makes NAME-maskable.png
+// instead, for a system that cuts icons to its own shape (Android's circles
+// and squircles): the icon whole inside the circle every such shape keeps, on
+// an opaque plate of the page's background colour.
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -27,6 +34,21 @@ QImage ScaleNearest(const QImage& source, int size) {
   return scaled;
 }
 
+// A maskable icon's shapes keep at least the central circle of 80 % of
+// its width; the icon is the largest whole multiple of its pixels whose
+// square fits inside that circle, centred on the plate.
+constexpr QRgb kPlate = qRgb(0x40, 0x40, 0x40);  // the page's background and theme colour
+QImage Maskable(const QImage& source, int size) {
+  const double safe_side = 0.8 * size / std::sqrt(2.0);
+  const int scale = std::max(1, static_cast<int>(safe_side / std::max(source.width(), source.height())));
+  const QImage icon = ScaleNearest(source, source.width() * scale);
+  QImage plate(size, size, QImage::Format_ARGB32);
+  plate.fill(kPlate);
+  QPainter painter(&plate);
+  painter.drawImage((size - icon.width()) / 2, (size - icon.height()) / 2, icon);
+  return plate;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,15 +61,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_icons: cannot read %s\n", argv[1]);
     return 1;
   }
+  const std::string maskable = "maskable:";
   for (int i = 4; i < argc; ++i) {
-    const int size = std::atoi(argv[i]);
+    const bool mask = std::string(argv[i]).starts_with(maskable);
+    const int size = std::atoi(argv[i] + (mask ? maskable.size() : 0));
     if (size <= 0) {
       std::fprintf(stderr, "make_icons: %s is no size\n", argv[i]);
       return 2;
     }
     const QString folder = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[2])).arg(size);
-    const QString path = QStringLiteral("%1/%2.png").arg(folder, QString::fromLocal8Bit(argv[3]));
-    if (!QDir().mkpath(folder) || !ScaleNearest(source, size).save(path, "PNG")) {
+    const QString path = QStringLiteral("%1/%2%3.png").arg(folder, QString::fromLocal8Bit(argv[3]), mask ? "-maskable" : "");
+    if (!QDir().mkpath(folder) || !(mask ? Maskable(source, size) : ScaleNearest(source, size)).save(path, "PNG")) {
       std::fprintf(stderr, "make_icons: cannot write %s\n", qPrintable(path));
       return 1;
     }

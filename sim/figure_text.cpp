@@ -48,4 +48,9 @@ std::string PricingText(Pricing pricing) {
   return "";
 }
 
+std::string PricingKind(Pricing pricing) {
+  const std::string words = PricingText(pricing);
+  return words.empty() ? "within" : words;
+}
+
 }  // namespace trotix::sim

@@ -24,5 +24,7 @@ std::string WinnerTimeText(const TimeFigures& time);
 // How the posted odds stand against the race, in words: "underpriced",
 // "overpriced", or "" when the true chance may be the implied one.
 std::string PricingText(Pricing pricing);
+// The same as a kind of cell for a page: "underpriced", "overpriced", "within".
+std::string PricingKind(Pricing pricing);
 
 }  // namespace trotix::sim

@@ -26,9 +26,17 @@ TextTable HorseTable(const Figures& figures);
 TextTable PairTable(const Figures& figures);
 
 // The same two tables as JSON, cell for cell, for a page to show:
-// {"horses": {"headers": [...], "rows": [[...], ...]}, "quinella": {...},
-//  "winner_time": "median 1:54.8, 5% 1:53.8, 95% 1:55.6"}.
+// {"horses": {"headers": [...], "rows": [[{"text": "1", "kind": "label"},
+// ...], ...]}, "quinella": {...}, "winner_time": "median 1:54.8, 5% 1:53.8,
+// 95% 1:55.6"}. A cell's kind says how it is shown: "label" (the row's
+// horse or pair), "number", "style" (the game's glyph, in Japanese), and the
+// verdict's "underpriced", "overpriced" or "within".
 void WriteTablesJson(std::ostream& out, const Figures& figures);
+
+// A number as JSON: the shortest text that reads back as the same value
+// (12.5, 0.0005, 80), null for what JSON cannot hold.
+std::string JsonNumber(double value);
+std::string JsonNumber(float value);
 
 // `text` as a JSON string, valid UTF-8 whatever its bytes.
 std::string JsonString(const std::string& text);

@@ -40,6 +40,9 @@ std::string Number(const std::optional<double>& value) { return value ? Number(*
 
 }  // namespace
 
+std::string JsonNumber(double value) { return Number(value); }
+std::string JsonNumber(float value) { return Number(value); }
+
 // A file's name need not be UTF-8: a byte that is not gives U+FFFD.
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
@@ -71,7 +74,10 @@ void WriteTableJson(std::ostream& out, const TextTable& table) {
   out << "], \"rows\": [";
   for (std::size_t r = 0; r < table.row_count(); ++r) {
     out << (r ? ",\n    [" : "\n    [");
-    for (std::size_t c = 0; c < table.cells(r).size(); ++c) out << (c ? ", " : "") << JsonString(table.cells(r)[c]);
+    for (std::size_t c = 0; c < table.cells(r).size(); ++c) {
+      out << (c ? ", " : "") << "{\"text\": " << JsonString(table.cells(r)[c]) << ", \"kind\": "
+          << JsonString(table.kind(r, c)) << "}";
+    }
     out << "]";
   }
   out << "]}";

@@ -6,9 +6,15 @@
 
 namespace trotix::sim {
 
-void TextTable::AddRow(std::vector<std::string> cells, std::string tail) {
+void TextTable::AddRow(std::vector<std::string> cells, std::string tail, std::vector<std::string> kinds) {
   cells.resize(columns_.size());
-  rows_.push_back({std::move(cells), std::move(tail)});
+  kinds.resize(columns_.size());
+  rows_.push_back({std::move(cells), std::move(tail), std::move(kinds)});
+}
+
+std::string TextTable::kind(std::size_t row, std::size_t column) const {
+  const std::string& own = rows_[row].kinds[column];
+  return own.empty() ? columns_[column].kind : own;
 }
 
 void TextTable::Write(std::ostream& out) const {

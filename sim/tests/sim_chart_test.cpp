@@ -93,6 +93,72 @@ TEST(Chart, TheScaleEndsAboveTheLargestFigure) {
   EXPECT_NEAR(Attribute(marks[0], "cx"), 160.0 + 310.0 * 0.16 / 0.3, 0.05);
 }
 
+// Every pair's cell, by its label.
+std::string PairCell(const std::string& svg, const std::string& label) {
+  const std::size_t from = svg.find("<g class=\"pair\" data-pair=\"" + label + "\">");
+  return from == std::string::npos ? std::string() : svg.substr(from, svg.find("</g>", from) - from);
+}
+
+// The marks point up where the odds are too long for the horse or pair
+// (underpriced) and down where they are too short, in both layouts.
+TEST(Chart, MarksPointUpWhereUnderpricedAndDownWhereOverpriced) {
+  const Figures f = SampleFigures({0, 0, 0, 936, 0, 64});
+  for (const ChartLayout layout : {ChartLayout::kWide, ChartLayout::kNarrow}) {
+    const std::string svg = ChartSvg(f, layout);
+    for (const HorseFigures& h : f.horses) {
+      SCOPED_TRACE(h.number);
+      const std::string mark = Marks(svg, h.number, "true").at(0);
+      std::smatch tip;
+      if (PricingOf(h.win) == Pricing::kWithin) continue;
+      ASSERT_TRUE(std::regex_search(mark, tip, std::regex("d=\"M[-0-9.]+ ([-0-9.]+)L[-0-9.]+ ([-0-9.]+)L")));
+      const bool up = std::stod(tip[1]) < std::stod(tip[2]);
+      EXPECT_EQ(up, PricingOf(h.win) == Pricing::kUnderpriced) << mark;
+    }
+    EXPECT_EQ(PricingOf(f.horses[3].win), Pricing::kUnderpriced);
+    EXPECT_EQ(PricingOf(f.horses[0].win), Pricing::kOverpriced);
+    for (const PairFigures& pair : f.pairs) {
+      SCOPED_TRACE(pair.label);
+      const std::string cell = PairCell(svg, pair.label);
+      const Pricing pricing = PricingOf(pair.hit);
+      EXPECT_EQ(cell.find(">▲ ") != std::string::npos, pricing == Pricing::kUnderpriced);
+      EXPECT_EQ(cell.find(">▼ ") != std::string::npos, pricing == Pricing::kOverpriced);
+    }
+  }
+}
+
+// The game's Japanese is marked lang="ja": a text of it whole, a run of it
+// among English words as a span; no text holds Japanese unmarked.
+TEST(Chart, JapaneseTextsCarryLangJa) {
+  const Figures f = SampleFigures({0, 0, 0, 936, 0, 64});
+  for (const ChartLayout layout : {ChartLayout::kWide, ChartLayout::kNarrow}) {
+    const std::string svg = ChartSvg(f, layout);
+    EXPECT_NE(svg.find("lang=\"ja\">【4】追 x3.8</text>"), std::string::npos);
+    EXPECT_NE(svg.find("<tspan lang=\"ja\">馬連</tspan> (quinella)"), std::string::npos);
+    EXPECT_NE(svg.find("Styles: <tspan lang=\"ja\">逃</tspan> front-runner, <tspan lang=\"ja\">先</tspan> stalker"),
+              std::string::npos);
+    const std::regex unmarked("<text [^>]*>[^<]*(【|逃|先|差|追|馬)");
+    for (std::sregex_iterator it(svg.begin(), svg.end(), unmarked), end; it != end; ++it) {
+      EXPECT_NE(it->str().find("lang=\"ja\""), std::string::npos) << it->str();
+    }
+  }
+}
+
+// Shown 360 px wide, as on a phone, the narrow chart's smallest text is 12 px.
+TEST(Chart, TheNarrowChartIs360WideWithNoTextUnder12) {
+  const std::string svg = ChartSvg(SampleFigures({0, 0, 0, 936, 0, 64}), ChartLayout::kNarrow);
+  EXPECT_NE(svg.find("viewBox=\"0 0 360 "), std::string::npos);
+  const std::regex size("font-size=\"(\\d+)\"");
+  int sizes = 0;
+  for (std::sregex_iterator it(svg.begin(), svg.end(), size), end; it != end; ++it, ++sizes) {
+    EXPECT_GE(std::stoi((*it)[1]), 12);
+  }
+  EXPECT_GT(sizes, 100);
+  std::smatch x;
+  for (auto from = svg.cbegin(); std::regex_search(from, svg.cend(), x, std::regex(" x=\"([-0-9.]+)\"")); from = x[0].second) {
+    EXPECT_LE(std::stod(x[1]), 360.0);
+  }
+}
+
 class SimSvgTest : public ::testing::Test {
  protected:
   fs::path dir_ = fs::temp_directory_path() / ("trotix_sim_svg_test_" + std::to_string(::getpid()));

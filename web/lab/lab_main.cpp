@@ -68,7 +68,8 @@ EMSCRIPTEN_KEEPALIVE const char* trotix_lab_json(const char* field, int workers,
   return text.c_str();
 }
 
-// The tables of the terminal's report, cell for cell (WriteTablesJson).
+// The tables of the terminal's report, cell for cell, each cell with the
+// kind that says how it is shown (WriteTablesJson).
 EMSCRIPTEN_KEEPALIVE const char* trotix_lab_tables() {
   std::ostringstream out;
   WriteTablesJson(out, ComputeFigures(setup, tally));
@@ -76,8 +77,14 @@ EMSCRIPTEN_KEEPALIVE const char* trotix_lab_tables() {
   return text.c_str();
 }
 
+// The chart as trotix-sim --svg draws it, 640 wide; and narrow, 360 wide,
+// for a phone, its smallest text 12 CSS px when shown at that width.
 EMSCRIPTEN_KEEPALIVE const char* trotix_lab_chart() {
   text = ChartSvg(ComputeFigures(setup, tally));
+  return text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* trotix_lab_chart_narrow() {
+  text = ChartSvg(ComputeFigures(setup, tally), ChartLayout::kNarrow);
   return text.c_str();
 }
 

@@ -17,7 +17,7 @@ export interface LabFigures {
   json: string;       // as trotix-sim --json writes them
   tables: string;     // the terminal report's tables, cell for cell
   svg: string;        // the chart, as trotix-sim --svg draws it
-  svgNarrow: string;  // the chart for a narrow screen, or '' from a module without one
+  svgNarrow: string;  // the chart for a phone's width
 }
 
 export type LabAnswer =
@@ -39,7 +39,6 @@ export interface LabModule {
   _trotix_lab_tally_bytes(): number;
   _trotix_lab_tally_room(): number;
   _trotix_lab_add_tally(): void;
-  _trotix_lab_chart_narrow?: () => number;
   ccall(name: 'trotix_lab_json', returns: 'string', types: ['string', 'number', 'number'],
         args: [string, number, number]): string;
   ccall(name: 'trotix_lab_tables' | 'trotix_lab_chart' | 'trotix_lab_chart_narrow', returns: 'string',

@@ -23,7 +23,7 @@ function report(lab: LabModule, order: Extract<LabOrder, { type: 'report' }>): L
     json: lab.ccall('trotix_lab_json', 'string', ['string', 'number', 'number'], [order.field, order.workers, order.seconds]),
     tables: lab.ccall('trotix_lab_tables', 'string', [], []),
     svg: lab.ccall('trotix_lab_chart', 'string', [], []),
-    svgNarrow: lab._trotix_lab_chart_narrow ? lab.ccall('trotix_lab_chart_narrow', 'string', [], []) : '',
+    svgNarrow: lab.ccall('trotix_lab_chart_narrow', 'string', [], []),
   };
 }
 

@@ -241,8 +241,7 @@ class LabPanel {
     const report = JSON.parse(result.json) as { races: number; field: string; seed_text: string };
     const tables = JSON.parse(result.tables) as TablesJson;
     byId('lab-chart').replaceChildren(readSvg(result.svg));
-    byId('lab-chart-narrow').replaceChildren(...(result.svgNarrow === '' ? [] : [readSvg(result.svgNarrow)]));
-    byId('lab-figures').classList.toggle('has-narrow', result.svgNarrow !== '');
+    byId('lab-chart-narrow').replaceChildren(readSvg(result.svgNarrow));
     fillTable(byId<HTMLTableElement>('lab-horses'), tables.horses);
     fillTable(byId<HTMLTableElement>('lab-pairs'), tables.quinella);
     byId('lab-run-line').textContent = `${grouped(report.races)} races of ${report.field}, ` +

@@ -1,8 +1,11 @@
 // The lab's tables as the C++ writes them (WriteTablesJson): headers, and
-// rows of cells, each its text or its text with a kind that says how it is
-// shown (the chart's colours for under- and overpriced, the game's own
-// glyphs in Japanese).
-export type Cell = string | { text: string; kind?: string };
+// rows of cells, each its text and the kind that says how it is shown: a
+// row's label, a number, the game's style glyphs (in Japanese), or the
+// verdict, underpriced, overpriced or within (in the chart's colours).
+export interface Cell {
+  text: string;
+  kind: string;
+}
 export interface TableJson {
   headers: string[];
   rows: Cell[][];
@@ -12,9 +15,6 @@ export interface TablesJson {
   quinella: TableJson;
   winner_time: string;
 }
-
-// Kinds of cell written in the game's Japanese.
-const japaneseKinds = new Set(['style', 'ja']);
 
 export function fillTable(table: HTMLTableElement, data: TableJson): void {
   const caption = table.caption;
@@ -29,15 +29,14 @@ export function fillTable(table: HTMLTableElement, data: TableJson): void {
   const body = table.createTBody();
   for (const row of data.rows) {
     const line = body.insertRow();
-    row.forEach((given, column) => {
-      const { text, kind } = typeof given === 'string' ? { text: given, kind: undefined } : given;
+    row.forEach(({ text, kind }, column) => {
       const cell = document.createElement(column === 0 ? 'th' : 'td');
       if (column === 0) cell.scope = 'row';
       cell.textContent = text.trim();
       // Each cell says its column's name, for the narrow page's folded rows.
       cell.dataset.column = data.headers[column];
-      if (kind !== undefined) cell.dataset.kind = kind;
-      if (kind !== undefined && japaneseKinds.has(kind)) cell.lang = 'ja';
+      cell.dataset.kind = kind;
+      if (kind === 'style') cell.lang = 'ja';  // the game's glyphs in the panel's English
       line.appendChild(cell);
     });
   }

@@ -86,13 +86,14 @@ function start(loaded: GameExports): void {
   game = loaded;
   const facts: PageFacts = readFacts(loaded);
   controls.showDistanceOf(facts.raceMetres);
+  // Both hear the game's notices from the first, a refused kept file's too.
   const files = new HorseFiles(loaded, facts, playing, () => refreshControls(loaded));
+  const lab = openLab(loaded, facts);
   files.openKept();
   const seed = parseSeed(params.get('seed') ?? '', facts.seedLimit) ?? newSeed(facts.seedLimit, Date.now(), performance.now() % 1);
   loaded._trotix_load(seed);
   wireInput(loaded, facts, playing);
   files.wire();
-  const lab = openLab(loaded, facts);
   ready = true;
   controls.showReady(scripted);
   canvas.focus();

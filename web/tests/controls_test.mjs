@@ -107,6 +107,14 @@ async function checkScreenReader() {
   const runOff = await page.$eval('#run', (element) => element.getAttribute('aria-disabled'));
   check(bar > 0 && bar < 2000 && runOff === 'true', `mid-race the progress bar reads ${bar}, Run aria-disabled=${runOff}`);
   await audit('mid-race');
+  // In forced colours (Chromium can emulate them) the greyed Run is dashed, a live button is not.
+  if (engine === 'chromium') {
+    const cdp = await page.createCDPSession();
+    await cdp.send('Emulation.setEmulatedMedia', { features: [{ name: 'forced-colors', value: 'active' }] });
+    const borders = await page.evaluate(() => ['run', 'help-button'].map((id) => getComputedStyle(document.getElementById(id)).borderStyle));
+    check(borders.join() === 'dashed,solid', `in forced colours the greyed Run and the live Help have borders ${borders}`);
+    await cdp.send('Emulation.setEmulatedMedia', { features: [] });
+  }
   await runToBoard(page);
   const heard = await page.evaluate(() => window.heard);
   const said = [/^The race is off: 2000 metres to run\.$/, /^1500 metres to go, horse \d leads\.$/,

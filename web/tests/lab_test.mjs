@@ -96,14 +96,39 @@ runTest(async (check, problems) => {
   check(['Odds', 'Implied', 'Win', '95% interval', 'Fair', 'Return'].every((h) => shown.headers.includes(h)),
         `the table's columns: ${shown.headers}`);
   check(shown.runLine.includes(`seed ${seed}`), `the seed is shown: ${shown.runLine}`);
+  // On a phone the tables fold their columns: nothing scrolls sideways.
+  await page.setViewport({ width: 360, height: 640 });
+  const sideways = await page.evaluate(() => {
+    const lab = document.getElementById('lab');
+    // The chart shown is the narrow one, its smallest text in CSS px as drawn.
+    const shownCharts = ['lab-chart', 'lab-chart-narrow'].filter((id) => document.getElementById(id).getClientRects().length > 0);
+    const texts = [...document.querySelectorAll('#lab-chart-narrow svg text')];
+    const smallest = Math.min(...texts.map((t) => parseFloat(getComputedStyle(t).fontSize) * t.getScreenCTM().a));
+    return { lab: lab.scrollWidth - lab.clientWidth, page: document.documentElement.scrollWidth - innerWidth,
+             shownCharts, texts: texts.length, smallest };
+  });
+  check(sideways.lab <= 0 && sideways.page <= 0, `at 360 x 640 the lab scrolls sideways: ${JSON.stringify(sideways)}`);
+  check(sideways.shownCharts.join() === 'lab-chart-narrow' && sideways.texts > 0 && sideways.smallest >= 12,
+        `at 360 x 640 the narrow chart shows, its smallest text at least 12 px: ${JSON.stringify(sideways)}`);
+  await page.setViewport({ width: 800, height: 600 });
 
   // ---- The panel's own Run, on every worker, with the seed given: the same
   // races again, as trotix-sim runs them.
   await page.select('#lab-races', '10000');
   await page.$eval('#lab-seed', (input, s) => { input.value = String(s); }, seed);
+  // The status line speaks at the start and the end, and between them at most every 10 s.
+  await page.evaluate(() => {
+    window.told = [];
+    new MutationObserver(() => window.told.push([performance.now(), document.getElementById('lab-status').textContent]))
+      .observe(document.getElementById('lab-status'), { childList: true, characterData: true, subtree: true });
+  });
   await page.click('#lab-run');
   await page.waitForFunction(() => document.getElementById('lab-status').textContent.startsWith('Done'),
                              { timeout: 60000 });
+  const told = await page.evaluate(() => window.told);
+  const between = told.slice(1, -1);
+  check(told[0][1].startsWith('Running') && told.at(-1)[1].startsWith('Done') &&
+        between.every(([at], i) => at - told[i][0] >= 10000), `the lab's status said ${JSON.stringify(told)}`);
   const again = await page.evaluate(() => [...document.querySelectorAll('#lab-horses tbody tr')].map((row) =>
     [row.cells[0].textContent, row.cells[6].textContent]));
   const native10k = JSON.parse(execFileSync(trotixSim, ['--json', '--seed', String(seed), '--races', '10000', goodFile],
@@ -111,21 +136,32 @@ runTest(async (check, problems) => {
   check(JSON.stringify(again) === JSON.stringify(native10k.horses.map((h) => [String(h.number), `${(h.share * 100).toFixed(2)}%`])),
         `the panel's run at the given seed is trotix-sim's: ${JSON.stringify(again)}`);
 
-  // ---- Cancel stops at once, and nothing of a cut-short run stands as figures.
+  // ---- Cancel stops at once, and nothing of a cut-short run stands as
+  // figures. Run and Cancel, pressed from the keyboard, keep the focus, and
+  // Escape closes the panel from wherever the focus is in it.
+  const focused = () => page.evaluate(() => document.activeElement.id);
   await page.select('#lab-races', '1000000');
   await page.$eval('#lab-seed', (input) => { input.value = ''; });
-  await page.click('#lab-run');
+  await page.focus('#lab-run');
+  await page.keyboard.press('Enter');
   await page.waitForFunction(() => document.getElementById('lab-progress').value > 0, { timeout: 30000 });
   check(await page.$eval('#lab-figures', (f) => f.hidden), 'a running run shows no figures');
-  await page.click('#lab-cancel');
+  check(await focused() === 'lab-run', `Run kept the focus, not ${await focused()}`);
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Enter');
   const cancelled = await page.evaluate(async () => {
     const at = document.getElementById('lab-progress').value;
     await new Promise((done) => setTimeout(done, 1500));
     return { at, later: document.getElementById('lab-progress').value, hidden: document.getElementById('lab-figures').hidden,
-             status: document.getElementById('lab-status').textContent, run: !document.getElementById('lab-run').disabled };
+             status: document.getElementById('lab-status').textContent,
+             run: document.getElementById('lab-run').getAttribute('aria-disabled') === 'false' };
   });
   check(cancelled.at === cancelled.later && cancelled.at < 1000000, `no race counted after Cancel: ${JSON.stringify(cancelled)}`);
   check(cancelled.hidden && cancelled.status.startsWith('Cancelled') && cancelled.run, `cancelled, no figures: ${cancelled.status}`);
+  check(await focused() === 'lab-cancel', `Cancel kept the focus, not ${await focused()}`);
+  await page.keyboard.press('Escape');
+  check(await page.$eval('#lab', (panel) => panel.hidden) && await focused() === 'lab-open',
+        `Escape on Cancel closed the panel, the focus back on Chances: ${await focused()}`);
   await page.close();
 
   // ---- A refused horse file: the random field, and the panel says why.

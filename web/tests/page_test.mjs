@@ -296,6 +296,15 @@ async function checkScale(page) {
 async function checkRealClock(page, url) {
   await page.goto(url);
   await page.waitForFunction(() => performance.getEntriesByName('trotix-first-frame').length > 0, { timeout: 20000 });
+  // Without the test hook's query the page makes no global of its own; the
+  // game module's factory is trotix.js's.
+  const globals = await page.evaluate(() => {
+    const blank = document.body.appendChild(document.createElement('iframe'));
+    const own = new Set(Object.keys(blank.contentWindow));
+    blank.remove();
+    return Object.keys(window).filter((name) => !own.has(name) && !/ariaQuerySelector/.test(name));  // puppeteer's own
+  });
+  check(JSON.stringify(globals) === '["TrotixGame"]', `the page's globals: ${globals}`);
   await page.evaluate(installFrameReader);
   await page.keyboard.press('F5');
   const started = await page.evaluate(() => window.readFrame(false).hash);
