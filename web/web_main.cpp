@@ -3,7 +3,6 @@
 // boxes imported from it (page_imports.js).
 #include <emscripten.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -90,6 +89,12 @@ std::string page_facts;
 
 extern "C" {
 
+// The facts the page reads once, at start (PageFacts).
+EMSCRIPTEN_KEEPALIVE const char* trotix_page_facts() {
+  page_facts = PageFacts();
+  return page_facts.c_str();
+}
+
 // The seed comes as a double: the page's integers are exact up to 2^53.
 EMSCRIPTEN_KEEPALIVE void trotix_load(double seed) { form().Form_Load(static_cast<std::uint64_t>(seed)); }
 EMSCRIPTEN_KEEPALIVE void trotix_timer() { form().Timer1_Timer(); }
@@ -99,15 +104,11 @@ EMSCRIPTEN_KEEPALIVE void trotix_run() { form().PressRun(); }
 
 // The window's state, for the page's own controls and its live region.
 EMSCRIPTEN_KEEPALIVE int trotix_listing_offered() { return form().ListingOffered() ? 1 : 0; }
-EMSCRIPTEN_KEEPALIVE const char* trotix_page_facts() {
-  page_facts = PageFacts();
-  return page_facts.c_str();
-}
 EMSCRIPTEN_KEEPALIVE int trotix_distance() { return form().controls().bar_value; }
 // The distance still to run as the bar's caption says it: never below 0
 // (after the winner's finish the distance goes negative), never above the race.
 EMSCRIPTEN_KEEPALIVE int trotix_distance_left() {
-  return std::clamp(form().controls().bar_value, 0, static_cast<int>(trotix::kRaceMetres));
+  return std::stoi(trotix::DistanceCaption(form().controls().bar_value, static_cast<int>(trotix::kRaceMetres)));
 }
 EMSCRIPTEN_KEEPALIVE int trotix_bar_colour() { return static_cast<int>(form().controls().bar_colour); }
 EMSCRIPTEN_KEEPALIVE char* trotix_board_text() {
