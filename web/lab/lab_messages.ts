@@ -1,7 +1,7 @@
 // What the page and the lab's workers say to each other, and the lab's
 // WebAssembly module (web/lab/lab_main.cpp) as a worker sees it. Messages
 // are handled one at a time, in the order they came:
-//   begin (the seed, the races, the field)  ->  ready (how many blocks)
+//   begin (the seed, the races, the field)  ->  ready (how many blocks, and workers at most)
 //   block                                   ->  done (how many races it held)
 //   tally                                   ->  tally (this worker's counts as bytes)
 //   report (every other worker's tally)     ->  report (the figures, the tables, the charts)
@@ -21,7 +21,7 @@ export interface LabFigures {
 }
 
 export type LabAnswer =
-  | { type: 'ready'; blocks: number }
+  | { type: 'ready'; blocks: number; maxWorkers: number | null }
   | { type: 'done'; block: number; races: number }
   | { type: 'tally'; bytes: Uint8Array }
   | ({ type: 'report' } & LabFigures)
@@ -33,6 +33,7 @@ export interface LabModule {
   HEAPF64: Float64Array;
   _trotix_lab_field(): number;
   _trotix_lab_begin(seed: number, races: number): number;
+  _trotix_lab_max_workers?: () => number;  // the most workers whose tallies the lab adds up
   _trotix_lab_run_block(block: number): number;
   _trotix_lab_tally(): number;
   _trotix_lab_tally_bytes(): number;

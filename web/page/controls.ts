@@ -6,6 +6,7 @@
 // game's own handlers, wired by input.ts and horse_file.ts.
 import { fit } from './layout';
 import { byId } from './page_elements';
+import { contained, showIsolated } from './page_lines';
 
 // The window's state as the controls show it.
 export interface WindowState {
@@ -63,7 +64,7 @@ export function announce(text: string): void {
 
 // The horse file in use, by name; refresh says whether it waits.
 export function showChosen(name: string): void {
-  byId('field-file-name').textContent = name;
+  byId('field-file-name').textContent = contained(name);
   byId('field-file-line').hidden = name === '';
   forgetButton.hidden = name === '';
   fit();
@@ -72,15 +73,7 @@ export function showChosen(name: string): void {
 // The game's line about a file, with the file's name isolated, so that no
 // character of a name can turn the game's words around.
 export function showNotice(text: string, name: string): void {
-  const body = byId('field-file-notice-text');
-  body.textContent = '';
-  if (name !== '' && text.startsWith(name)) {
-    const isolated = document.createElement('bdi');
-    isolated.textContent = name;
-    body.append(isolated, text.slice(name.length));
-  } else {
-    body.textContent = text;
-  }
+  showIsolated(byId('field-file-notice-text'), text, name);
   byId('field-file-notice').hidden = text === '';
   fit();
 }

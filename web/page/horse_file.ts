@@ -6,8 +6,8 @@
 // then: the last one chosen wins.
 import * as controls from './controls';
 import type { GameExports, PageFacts } from './game_module';
-import { forget, keep, pageStorage, readKept } from './kept_file';
-import { onNotice } from './notices';
+import { forget, keep, keptElsewhere, pageStorage, readKept } from './kept_file';
+import { aboutFile, onNotice } from './notices';
 import { byId } from './page_elements';
 import { isolate, say } from './page_lines';
 
@@ -17,14 +17,14 @@ interface Chosen {
 }
 
 export class HorseFiles {
-  private openingName = '';  // the name the game's next line about a file may begin with
   private waiting: Chosen | null = null;
+  private keptLine: HTMLElement | null = null;  // what another tab last made of the kept file
 
   // refresh: the controls follow the game, which presents nothing when a
   // file waits for the next Run.
   constructor(private readonly game: GameExports, private readonly facts: PageFacts,
               private readonly playing: () => boolean, private readonly refresh: () => void) {
-    onNotice((text) => controls.showNotice(text, this.openingName));
+    onNotice((text, name) => controls.showNotice(text, name));
   }
 
   // The name and the bytes handed to the game; the name's length in bytes.
@@ -33,7 +33,7 @@ export class HorseFiles {
     const room = this.game._trotix_field_file_room(nameBytes.length, bytes.length);
     this.game.HEAPU8.set(nameBytes, room);
     this.game.HEAPU8.set(bytes, room + nameBytes.length);
-    this.openingName = name;
+    aboutFile(name);
     return nameBytes.length;
   }
 
@@ -117,5 +117,12 @@ export class HorseFiles {
       void this.choose(event.dataTransfer?.files[0], entry !== null && entry.isDirectory);
     });
     for (const box of ['listing', 'help']) byId(box).addEventListener('close', () => this.takeWaiting());
+    // Another tab's choice or Forget changes what the next visit gets.
+    addEventListener('storage', (event) => {
+      const line = keptElsewhere(event.key, event.newValue, this.game._trotix_field_file_bytes(), isolate);
+      if (line === null) return;
+      this.keptLine?.remove();
+      this.keptLine = say(line);
+    });
   }
 }

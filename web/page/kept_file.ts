@@ -127,6 +127,18 @@ export function keep(kept: Store | null, name: string, bytes: Uint8Array, say: S
       'refused): it holds for this visit only.');
 }
 
+// What another tab's change to storage (a storage event's key and new
+// value) means for the next visit, as one line, or null when the kept file
+// is not what changed.
+export function keptElsewhere(changed: string | null, now: string | null, maxBytes: number,
+                              isolate: (name: string) => string): string | null {
+  if (changed !== null && changed !== key) return null;  // null: the whole storage cleared
+  const file = now === null ? null : parse(now, maxBytes);
+  if (now !== null && file === null) return null;  // unreadable; the next visit drops it and says so
+  return file === null ? 'Another tab forgot the kept horse file: the next visit races a random field.'
+    : `Another tab now keeps the horse file ${isolate(file.name)} for the next visit.`;
+}
+
 export function forget(kept: Store | null): void {
   if (kept !== null) remove(kept, [key, ...oldKeys]);
 }

@@ -7,8 +7,10 @@
 import { type GameExports, type PageFacts, windowField } from './game_module';
 import { type LabResult, type LabSettings, LabRun, type LabWorker } from './lab_pool';
 import { fillTable, type TablesJson } from './lab_tables';
+import { workerRefusal } from './host_policy';
 import { fit } from './layout';
 import { onNotice } from './notices';
+import { showIsolated } from './page_lines';
 import { byId } from './page_elements';
 import { newSeed, parseSeed } from './seed';
 
@@ -44,13 +46,21 @@ const panelHtml = `
   </div>`;
 
 // The workers' script (lab_worker_text.js), loaded the first time it is
-// needed; it names itself trotixLabWorkerText.
+// needed; it names itself trotixLabWorkerText, with its digest, which the
+// build stamps here: a page left open over a release finds the next
+// release's script and does not run it.
+const ownDigest = '@LAB_WORKER_DIGEST@';
 let workerText: Promise<string> | null = null;
 function loadWorkerText(): Promise<string> {
   workerText ??= new Promise((resolve, reject) => {
     const script = document.createElement('script');
     script.src = 'lab_worker_text.js';
-    script.onload = () => resolve((window as unknown as { trotixLabWorkerText: string }).trotixLabWorkerText);
+    script.onload = () => {
+      const loaded = window as unknown as { trotixLabWorkerText: string; trotixLabWorkerDigest?: string };
+      if (loaded.trotixLabWorkerDigest === ownDigest) return resolve(loaded.trotixLabWorkerText);
+      workerText = null;
+      reject(new Error('Trotix was updated since this page was opened; load the page again to run the lab'));
+    };
     script.onerror = () => {
       workerText = null;
       reject(new Error('lab_worker_text.js could not be loaded'));
@@ -80,7 +90,7 @@ export function openLab(game: GameExports, facts: PageFacts): Lab {
 
 class LabPanel {
   private built = false;
-  private refusal = '';  // what the player was last told of the horse file
+  private refusal = { text: '', name: '' };  // what the player was last told of the horse file
   private current: LabRun | null = null;
   private started = 0;   // when the run began, ms
   private lastTold = 0;  // when the status last spoke of it
@@ -88,8 +98,8 @@ class LabPanel {
 
   constructor(private readonly game: GameExports, private readonly facts: PageFacts) {
     // A refused file leaves the field random, and the panel says so.
-    onNotice((text) => {
-      this.refusal = text;
+    onNotice((text, name) => {
+      this.refusal = { text, name };
       if (!this.root.hidden) this.describeField();
     });
   }
@@ -130,9 +140,12 @@ class LabPanel {
 
   private describeField(): void {
     const field = this.fieldWords();
-    let text = `Field: ${field.words}, as F7 lists it.`;
-    if (!field.fromFile && this.refusal !== '') text += ` The horse file was refused: ${this.refusal}`;
-    byId('lab-field').textContent = text;
+    const line = byId('lab-field');
+    line.textContent = `Field: ${field.words}, as F7 lists it.`;
+    if (field.fromFile || this.refusal.text === '') return;
+    const refusal = document.createElement('span');
+    showIsolated(refusal, this.refusal.text, this.refusal.name);
+    line.append(' The horse file was refused: ', refusal);
   }
 
   private submit(): void {
@@ -143,6 +156,7 @@ class LabPanel {
       this.status(`The seed is a whole number below ${grouped(this.facts.seedLimit)}, or empty for a new one.`);
       return;
     }
+    // As many as the cores, at most as many as the lab counts for (lab_pool.ts).
     const workers = Math.max(1, navigator.hardwareConcurrency || 1);
     this.runFromPanel({ seed, races: Number(byId<HTMLSelectElement>('lab-races').value), workers }).catch(() => {});
   }
@@ -180,17 +194,17 @@ class LabPanel {
     if (this.current !== null) throw new Error('the lab is already running');
     const { seed, races, workers } = settings;
     const whole = (n: number, low: number, high: number): boolean => Number.isSafeInteger(n) && n >= low && n <= high;
-    if (!whole(seed, 0, this.facts.seedLimit - 1) || !whole(races, 1, 1e9) || !whole(workers, 1, 256)) {
-      throw new Error(`a seed below ${this.facts.seedLimit}, 1 to 10^9 races and 1 to 256 workers`);
+    if (!whole(seed, 0, this.facts.seedLimit - 1) || !whole(races, 1, 1e9) || !whole(workers, 1, Number.MAX_SAFE_INTEGER)) {
+      throw new Error(`a seed below ${this.facts.seedLimit}, 1 to 10^9 races and at least 1 worker`);
     }
     this.beginShowing(settings);
     const field = this.fieldWords();  // the field at the press of Run
     const run = new LabRun(settings, field, { loadText: loadWorkerText, makeWorkers, now: () => performance.now(),
-                                              progress: (done, all) => this.progress(done, all) });
+                                              progress: (done, all) => this.progress(done, all), refusal: workerRefusal });
     this.current = run;
     try {
       const result = await run.result;
-      this.show(result);
+      this.show(result, field.records);
       this.status(`Done: ${grouped(races)} races in ${result.seconds.toFixed(1)} s.`);
       return result;
     } catch (error) {
@@ -223,7 +237,7 @@ class LabPanel {
   }
 
   // The figures: the charts as the C++ drew them, the tables cell for cell.
-  private show(result: LabResult): void {
+  private show(result: LabResult, raced: number[]): void {
     const report = JSON.parse(result.json) as { races: number; field: string; seed_text: string };
     const tables = JSON.parse(result.tables) as TablesJson;
     byId('lab-chart').replaceChildren(readSvg(result.svg));
@@ -232,7 +246,9 @@ class LabPanel {
     fillTable(byId<HTMLTableElement>('lab-pairs'), tables.quinella);
     byId('lab-run-line').textContent = `${grouped(report.races)} races of ${report.field}, ` +
       `seed ${report.seed_text} (give it as the seed to run them again); ` +
-      `${result.workers} workers, ${result.seconds.toFixed(1)} s.`;
+      `${result.workers} workers, ${result.seconds.toFixed(1)} s.` +
+      (String(this.fieldWords().records) === String(raced) ? ''
+        : ' The window has drawn another field since Run was pressed: these figures are for the one before.');
     byId('lab-time').textContent = `Winner's time on the board: ${tables.winner_time}`;
     byId('lab-figures').hidden = false;
   }

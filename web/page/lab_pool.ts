@@ -3,8 +3,10 @@
 // Workers. The page hands out the races in numbered blocks, as trotix-sim
 // hands them to its threads, so the counts do not depend on how many
 // workers there are; each worker holds two blocks, so it never waits for
-// the next. When every block is done, every worker's tally goes to the
-// first, which adds them up and writes the figures.
+// the next. The first worker starts racing at once and says how many
+// workers the lab can count for; the others, up to that many, join it. When
+// every block is done, every worker's tally goes to the first, which adds
+// them up and writes the figures.
 import type { LabAnswer, LabFigures, LabOrder } from '../lab/lab_messages';
 
 export interface LabSettings {
@@ -30,6 +32,7 @@ export interface LabDeps {
   makeWorkers(text: string, count: number): { workers: LabWorker[]; release(): void };
   now(): number;                // ms
   progress(done: number, races: number): void;
+  refusal?(): string;           // why a worker failed with no message of its own
 }
 
 export const pipelined = 2;  // blocks a worker holds
@@ -37,7 +40,8 @@ export const pipelined = 2;  // blocks a worker holds
 export class LabRun {
   readonly result: Promise<LabResult>;
   private pool: LabWorker[] = [];
-  private release = (): void => {};
+  private text = '';
+  private releases: (() => void)[] = [];
   private blocks = -1;
   private next = 0;
   private answered = 0;
@@ -70,16 +74,29 @@ export class LabRun {
       return;
     }
     if (this.stopped) return;  // cancelled while the script was loading
-    const made = this.deps.makeWorkers(text, this.settings.workers);
-    this.pool = made.workers;
-    this.release = made.release;
+    this.text = text;
     this.started = this.deps.now();
+    this.add(1);
+  }
+
+  // `count` more workers, each told to begin.
+  private add(count: number): void {
+    let made: ReturnType<LabDeps['makeWorkers']>;
+    try {
+      made = this.deps.makeWorkers(this.text, count);
+    } catch (error) {
+      this.stop(`no worker could be started: ${(error as Error).message}`);
+      return;
+    }
+    this.releases.push(made.release);
     const { seed, races } = this.settings;
-    for (const worker of this.pool) {
+    for (const worker of made.workers) {
+      this.pool.push(worker);
       worker.onmessage = (event) => this.answer(worker, event.data);
       worker.onerror = (event) => {
         event.preventDefault();
-        this.stop(`a worker failed: ${event.message}`);
+        // An error without a message: the worker's script never ran.
+        this.stop(`a worker failed: ${event.message ?? this.deps.refusal?.() ?? 'its script could not start'}`);
       };
       worker.postMessage({ type: 'begin', seed, races, field: this.field.records });
     }
@@ -88,7 +105,7 @@ export class LabRun {
   private finish(): void {
     this.stopped = true;
     for (const worker of this.pool) worker.terminate();
-    this.release();
+    for (const release of this.releases) release();
   }
 
   private handOut(worker: LabWorker): void {
@@ -98,7 +115,7 @@ export class LabRun {
   private report(): void {
     this.raced = (this.deps.now() - this.started) / 1000;
     this.pool[0].postMessage({ type: 'report', tallies: this.tallies, field: this.field.words,
-                               workers: this.settings.workers, seconds: this.raced });
+                               workers: this.pool.length, seconds: this.raced });
   }
 
   private answer(worker: LabWorker, message: LabAnswer): void {
@@ -106,6 +123,7 @@ export class LabRun {
     switch (message.type) {
       case 'ready':
         this.blocks = message.blocks;
+        if (worker === this.pool[0]) this.add(Math.max(0, Math.min(this.settings.workers, message.maxWorkers ?? Infinity) - 1));
         for (let i = 0; i < pipelined; ++i) this.handOut(worker);
         break;
       case 'done':
@@ -118,7 +136,7 @@ export class LabRun {
       case 'report': {
         this.finish();
         const { json, tables, svg, svgNarrow } = message;
-        this.settle.resolve({ json, tables, svg, svgNarrow, seconds: this.raced, workers: this.settings.workers });
+        this.settle.resolve({ json, tables, svg, svgNarrow, seconds: this.raced, workers: this.pool.length });
         break;
       }
       default:

@@ -15,6 +15,7 @@
 import * as controls from './controls';
 import { type GameExports, type GameFactory, type PageFacts, type PageImports, cString, readFacts } from './game_module';
 import { HorseFiles } from './horse_file';
+import { watchHostPolicy } from './host_policy';
 import { listingOpen, showListing, wireInput } from './input';
 import { openLab } from './lab_panel';
 import { fit, watchLayout } from './layout';
@@ -26,7 +27,7 @@ import { say } from './page_lines';
 import { raceClock, raceTimer } from './race_time';
 import { newSeed, parseSeed } from './seed';
 import { installTestHook } from './test_hook';
-import { canRunWebAssembly } from './webassembly_check';
+import { canRunWebAssembly, webAssemblyForbidden } from './webassembly_check';
 
 const params = new URLSearchParams(location.search);
 const scripted = params.get('clock') === 'scripted';
@@ -109,6 +110,11 @@ function load(): void {
                          '(Chrome or Edge 91, Firefox 89, Safari 16.4 or later, with WebAssembly turned on).');
     return;
   }
+  if (webAssemblyForbidden()) {
+    controls.showTrouble("This host forbids WebAssembly, which Trotix needs: its Content-Security-Policy must allow " +
+                         "'wasm-unsafe-eval' in script-src. Loading the page again will not help; ask whoever runs the host.");
+    return;
+  }
   const script = document.createElement('script');
   script.src = 'trotix.js';
   script.onerror = () => controls.showTrouble('The game (trotix.js) could not be loaded. Check the connection, then load the page again.');
@@ -124,5 +130,6 @@ function load(): void {
 controls.wireControls();
 watchLayout();
 watchLifecycle(say, () => timer.on);
+watchHostPolicy();
 offerOffline();
 load();

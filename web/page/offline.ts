@@ -12,6 +12,13 @@ export function offerOffline(): void {
   manifest.href = 'manifest.webmanifest';
   document.head.append(manifest);
   if (!('serviceWorker' in navigator)) return;
+  // A worker that cannot keep a release (a file missing on the host) says
+  // why; the one before it, if any, keeps serving.
+  navigator.serviceWorker.addEventListener('message', (event: MessageEvent) => {
+    const why: unknown = event.data?.trotixOffline;
+    if (typeof why === 'string') say(`This page cannot be kept for playing offline: ${why}.`);
+  });
+  navigator.serviceWorker.startMessages();
   addEventListener('load', () => {
     navigator.serviceWorker.register('sw.js').catch((error: Error) => {
       say(`This page cannot be kept for playing offline: ${error.message}`);

@@ -12,3 +12,14 @@ export function canRunWebAssembly(): boolean {
     return false;
   }
 }
+
+// Whether the host forbids compiling WebAssembly (a Content-Security-Policy
+// without 'wasm-unsafe-eval'), which validating a module does not show.
+export function webAssemblyForbidden(): boolean {
+  try {
+    new WebAssembly.Module(new Uint8Array(simd));
+    return false;
+  } catch (error) {
+    return !(error instanceof WebAssembly.CompileError) || /Content.Security.Policy|CSP/i.test((error as Error).message);
+  }
+}

@@ -3,7 +3,7 @@
 // over WebDriver BiDi; what the browser tests and the page's benchmark
 // share. The machine may have no network, so everything that would call out
 // (updates, sync, first-run pages) is off.
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
@@ -57,22 +57,35 @@ export function watchForErrors(page, problems) {
   page.on('requestfailed', (request) => problems.push(`failed request: ${request.url()}`));
 }
 
-// A folder served as any static host would, on the loopback address only;
-// resolves to the listening server.
+// A folder served as any static host would, on the loopback address only,
+// with each file's time as its Last-Modified; resolves to the listening
+// server. server.root may be changed to serve another folder, and
+// server.served lists each file answered ({ name, status, bytes }).
 export function serveFolder(folder) {
   const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
                   '.webmanifest': 'application/manifest+json' };
-  const root = path.resolve(folder);
   const server = createServer((request, response) => {
     const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
-    const file = path.join(root, path.normalize(name));
-    if (!file.startsWith(root + path.sep) || !existsSync(file)) {
+    const file = path.join(server.root, path.normalize(name));
+    if (!file.startsWith(server.root + path.sep) || !existsSync(file)) {
+      server.served.push({ name, status: 404, bytes: 0 });
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-    response.end(readFileSync(file));
+    const modified = new Date(statSync(file).mtime.toUTCString());
+    if (new Date(request.headers['if-modified-since']) >= modified) {
+      server.served.push({ name, status: 304, bytes: 0 });
+      response.writeHead(304).end();
+      return;
+    }
+    const body = readFileSync(file);
+    server.served.push({ name, status: 200, bytes: body.length });
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream',
+                              'Last-Modified': modified.toUTCString() });
+    response.end(body);
   });
+  server.root = path.resolve(folder);
+  server.served = [];
   return new Promise((ready) => server.listen(0, '127.0.0.1', () => ready(server)));
 }
 
@@ -89,6 +102,16 @@ export const atEnd = (undo) => endings.push(undo);
 export function scratchFolder(test) {
   const folder = mkdtempSync(path.join(tmpdir(), `trotix-${test}-`));
   atEnd(() => rmSync(folder, { recursive: true, force: true }));
+  return folder;
+}
+// A copy of the site as a host with this Content-Security-Policy serves it
+// (the policy in a <meta> of its index.html).
+export function siteUnderPolicy(site, policy) {
+  const folder = scratchFolder('policy');
+  cpSync(site, folder, { recursive: true });
+  const page = path.join(folder, 'index.html');
+  writeFileSync(page, readFileSync(page, 'utf8').replace('<meta charset="utf-8">',
+    `<meta charset="utf-8">\n<meta http-equiv="Content-Security-Policy" content="${policy}">`));
   return folder;
 }
 export function writeIn(folder, name, text) {
@@ -117,11 +140,12 @@ export async function openPage(browser, url, problems, { viewport, ready = () =>
   return page;
 }
 
-// A horse file through the page's file control, once the page names or refuses it.
+// A horse file through the page's file control, once the page names or
+// refuses it (a name's pop of an isolate it never opened is not shown).
 export async function chooseFile(page, file) {
   await (await page.$('#field-file')).uploadFile(file);
   await page.waitForFunction((name) => ['field-file-name', 'field-file-notice-text']
-    .some((id) => document.getElementById(id).textContent.startsWith(name)), {}, path.basename(file));
+    .some((id) => document.getElementById(id).textContent.startsWith(name)), {}, path.basename(file).replaceAll('\u2069', ''));
 }
 
 export const gameState = (page) => page.evaluate(() => window.trotixTest.state());

@@ -10,7 +10,7 @@ import { copyFileSync, mkdirSync, readdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { chooseFile, gameState, openBrowser, openPage, pageUrl, runTest, runToBoard, scratchFolder, writeIn } from './browser.mjs';
+import { chooseFile, gameState, openBrowser, openPage, pageUrl, runTest, runToBoard, scratchFolder, siteUnderPolicy, writeIn } from './browser.mjs';
 
 const [site, engine = 'chromium'] = process.argv.slice(2);
 let browser, check, failures;
@@ -19,7 +19,7 @@ const index = (folder = site) => pathToFileURL(path.join(folder, 'index.html')).
 const horses = '80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n';
 const goodFile = writeIn(scratch, 'horsedat.txt', horses);
 const goodLine = '【1】Sp:080  St:060  先';
-const reversingName = '\u202Etxt.exe', badFile = writeIn(scratch, reversingName, '80\t60\t2\n');
+const reversingName = '\u2069\u202Etxt.exe', badFile = writeIn(scratch, reversingName, '80\t60\t2\n');
 const folder = path.join(scratch, 'horses'), broken = path.join(scratch, 'no-game');
 [folder, broken].forEach((made) => mkdirSync(made));
 
@@ -158,7 +158,7 @@ async function checkHorseFiles() {
 
   await chooseFile(page, badFile);
   const isolated = await page.$eval('#field-file-notice-text bdi', (bdi) => bdi.textContent).catch(() => null);
-  check(isolated === reversingName, `a refused name is shown isolated as ${JSON.stringify(isolated)}`);
+  check(isolated === '\u202Etxt.exe', `a refused name is shown isolated as ${JSON.stringify(isolated)}`);
   await page.click('#dismiss-notice');
   check(await text(page, 'field-file-notice') === null, 'Dismiss left the refusal on screen');
 
@@ -257,11 +257,13 @@ async function screenPixels(page) {
   }, png);
 }
 
-// Without WebAssembly, without the game's script or without JavaScript, one
-// line says why and the loading sign goes; while the game loads, it shows.
+// Without WebAssembly, without the game's script, from a host that forbids
+// WebAssembly or without JavaScript, one line says why and the loading sign goes; while the game loads, it shows.
 async function checkTrouble() {
   for (const name of readdirSync(site).filter((name) => name !== 'trotix.js')) copyFileSync(path.join(site, name), path.join(broken, name));
-  for (const [url, without, why] of [[index(), 'WebAssembly', 'WebAssembly'], [index(broken), 'the game', 'trotix.js']]) {
+  const noWasm = siteUnderPolicy(site, "script-src 'self' file: 'unsafe-inline'");
+  for (const [url, without, why] of [[index(), 'WebAssembly', 'WebAssembly'], [index(broken), 'the game', 'trotix.js'],
+                                     [index(noWasm), 'a host allowing WebAssembly', 'This host forbids WebAssembly']]) {
     const page = await browser.newPage();
     await page.evaluateOnNewDocument((gone) => {
       if (gone === 'WebAssembly') delete window.WebAssembly;

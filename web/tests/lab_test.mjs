@@ -5,13 +5,14 @@
 // --svg`'s chart byte for byte, which must read as XML with one mark a horse
 // on its interval. Also: the panel's tables and seed, its own Run at a given
 // seed, Cancel, a worker that fails, a refused horse file (the random field,
-// said), and the game's ticks while the lab runs.
+// said), a Worker that cannot be made, a host that forbids blob: workers,
+// and the game's ticks while the lab runs.
 //
 //   node lab_test.mjs SITE_FOLDER TROTIX_SIM [chromium|firefox]
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { badHorses, goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, writeIn } from './browser.mjs';
+import { badHorses, chooseFile, goodHorses, openBrowser, openPage, pageUrl, runTest, scratchFolder, siteUnderPolicy, writeIn } from './browser.mjs';
 
 const [site, trotixSim, engine = 'chromium'] = process.argv.slice(2);
 const seed = 20261209;
@@ -165,11 +166,13 @@ runTest(async (check, problems) => {
 
   // ---- A refused horse file: the random field, and the panel says why.
   const refused = await open(browser, 'seed=5&clock=scripted', problems);
-  check(await refused.evaluate(raceWithFile, 'bad horses.txt', badHorses) === 0, 'the bad file was refused');
+  await chooseFile(refused, writeIn(scratch, 'bad horses.txt', badHorses));
   await refused.click('#lab-open');
   const field = await refused.$eval('#lab-field', (p) => p.textContent);
   check(field.includes('drawn at random') && field.includes('refused') && field.includes('bad horses.txt, line 2'),
         `the panel says the file was refused and the field is random: ${field}`);
+  check(await refused.$eval('#lab-field bdi', (bdi) => bdi.textContent).catch(() => null) === 'bad horses.txt',
+        "the panel's field line does not isolate the refused file's name");
   // A worker that fails half a second in cuts the run short: the figures of
   // the run before are taken down and none are put up.
   const cut = await refused.evaluate(async () => {
@@ -190,7 +193,33 @@ runTest(async (check, problems) => {
     return { before, status: status.textContent, hidden: document.getElementById('lab-figures').hidden };
   });
   check(cut.before && cut.hidden && cut.status.includes('planted') && cut.status.endsWith('no figures.'), `a cut-short run: ${cut.status}`);
+  // A Worker that cannot be made stops that run, and the next one runs.
+  const thrown = await refused.evaluate(async () => {
+    const RealWorker = window.Worker;
+    window.Worker = class { constructor() { throw new DOMException('planted', 'SecurityError'); } };
+    const giveUp = (run) => Promise.race([run.then(() => 'ran', (error) => error.message),
+                                          new Promise((done) => setTimeout(done, 10000, 'still running'))]);
+    const first = await giveUp(trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 }));
+    window.Worker = RealWorker;
+    return [first, await giveUp(trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 }))];
+  });
+  check(thrown[0].includes('planted') && thrown[1] === 'ran', `a Worker that threw, then a run: ${thrown}`);
+  // F5 during a run draws another field: the figures say they are not its.
+  const line = await refused.evaluate(async () => {
+    const run = trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });
+    trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);
+    await run;
+    return document.getElementById('lab-run-line').textContent;
+  });
+  check(line.includes('another field since Run was pressed'), `F5 during a run, the figures say ${line}`);
   await refused.close();
+
+  // ---- A host whose policy forbids workers from blob: URLs: the lab says so.
+  const forbidding = await openPage(browser, pageUrl(siteUnderPolicy(site, "worker-src 'none'"), 'seed=5&clock=scripted'), [],
+                                    { ready: labReady });
+  const why = await forbidding.evaluate(() => trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 }).then(() => 'ran', (error) => error.message));
+  check(why.includes("Content-Security-Policy (worker-src) refuses blob: URLs"), `blob workers forbidden, the lab says ${why}`);
+  await forbidding.close();
 
   // ---- The game keeps ticking on the real clock while the lab runs.
   const playing = await open(browser, 'seed=9&test', problems);

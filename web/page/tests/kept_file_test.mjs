@@ -2,7 +2,7 @@
 // read back, what is said, and what storage holds after.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { decode, encode, forget, keep, parse, readKept } from '../kept_file';
+import { decode, encode, forget, keep, keptElsewhere, parse, readKept } from '../kept_file';
 
 const maxBytes = 64 * 1024 + 1;
 const good = Buffer.from('80\t60\t2\r\n50\t50\t1\r\n').toString('base64');
@@ -83,4 +83,19 @@ test('a file storage refuses is said, and no older file stays kept', () => {
   assert.deepEqual([...readKept(kept2, maxBytes, assert.fail).bytes], [1, 2]);
   forget(kept2);
   assert.equal(kept2.items.size, 0);
+});
+
+test("another tab's change to the kept file is told as what the next visit gets", () => {
+  const entry = JSON.stringify({ name: 'mine.txt', bytes: encode(new Uint8Array([56, 48])) });
+  const marked = (name) => `[${name}]`;
+  for (const [changed, now, line] of [
+    ['trotix.horseFile', entry, 'Another tab now keeps the horse file [mine.txt] for the next visit.'],
+    ['trotix.horseFile', null, 'Another tab forgot the kept horse file: the next visit races a random field.'],
+    [null, null, 'Another tab forgot the kept horse file: the next visit races a random field.'],
+    ['trotix.horseFile', '{"name": 1}', null],
+    ['filler.0', 'x', null],
+    ['other.key', null, null],
+  ]) {
+    assert.equal(keptElsewhere(changed, now, 1024, marked), line, `${changed} = ${now}`);
+  }
 });

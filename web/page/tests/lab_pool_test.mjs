@@ -4,22 +4,22 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { LabRun, pipelined } from '../lab_pool';
 
-function fakes(count, loadText = () => Promise.resolve('script')) {
+function fakes(count, loadText = () => Promise.resolve('script'), { workers = 3, makeWorkers } = {}) {
   const made = [];
   const deps = {
     loadText,
-    makeWorkers: (text, n) => {
-      for (let i = 0; i < n; ++i) {
-        made.push({ orders: [], terminated: false, onmessage: null, onerror: null,
-                    postMessage(order) { this.orders.push(order); }, terminate() { this.terminated = true; } });
-      }
-      return { workers: made, release: () => { deps.released = true; } };
-    },
+    makeWorkers: makeWorkers ?? ((text, n) => {
+      const workers = Array.from({ length: n }, () => ({ orders: [], terminated: false, onmessage: null, onerror: null,
+        postMessage(order) { this.orders.push(order); }, terminate() { this.terminated = true; } }));
+      made.push(...workers);
+      return { workers, release: () => { deps.released = (deps.released ?? 0) + 1; } };
+    }),
     now: () => 0,
     progress: (done) => deps.done.push(done),
+    refusal: () => 'the host forbids blob:',
     done: [],
   };
-  const run = new LabRun({ seed: 7, races: count * 100, workers: 3 }, { records: [1, 2], words: 'the field' }, deps);
+  const run = new LabRun({ seed: 7, races: count * 100, workers }, { records: [1, 2], words: 'the field' }, deps);
   return { run, made, deps };
 }
 const settle = () => new Promise((done) => setTimeout(done, 0));
@@ -29,8 +29,9 @@ const blocksOf = (worker) => worker.orders.filter((o) => o.type === 'block').map
 test('every block is handed out once, and the first worker adds up the tallies', async () => {
   const { run, made, deps } = fakes(10);
   await settle();
+  assert.equal(made.length, 1);  // the others once the first is ready
+  for (let i = 0; i < 3; ++i) say(made[i], { type: 'ready', blocks: 10, maxWorkers: null });
   assert.deepEqual(made.map((w) => w.orders[0]), made.map(() => ({ type: 'begin', seed: 7, races: 1000, field: [1, 2] })));
-  for (const worker of made) say(worker, { type: 'ready', blocks: 10 });
   assert.deepEqual(made.map(blocksOf), [[0, 1], [2, 3], [4, 5]]);
   for (let block = 0; block < 10; ++block) say(made[block % 3], { type: 'done', block, races: 100 });
   assert.deepEqual(made.flatMap(blocksOf).sort((a, b) => a - b), [...Array(10).keys()]);
@@ -42,26 +43,45 @@ test('every block is handed out once, and the first worker adds up the tallies',
   say(made[0], { type: 'report', json: '{}', tables: '{}', svg: '<svg/>', svgNarrow: '' });
   const result = await run.result;
   assert.deepEqual([result.svg, result.workers], ['<svg/>', 3]);
-  assert.ok(made.every((w) => w.terminated) && deps.released);
+  assert.ok(made.every((w) => w.terminated) && deps.released === 2);
   assert.equal(pipelined, 2);
+});
+
+test('no more workers than the lab counts for, however many cores', async () => {
+  for (const [asked, bound, used] of [[384, 256, 256], [4, 256, 4], [8, 1, 1], [2, null, 2]]) {
+    const { made } = fakes(1000, undefined, { workers: asked });
+    await settle();
+    say(made[0], { type: 'ready', blocks: 1000, maxWorkers: bound });
+    assert.equal(made.length, used, `${asked} asked, the lab counting for ${bound}`);
+  }
+});
+
+test('a Worker that cannot be made stops the run, and the next run is free to start', async () => {
+  const { run } = fakes(10, undefined, { makeWorkers: () => { throw new Error('SecurityError'); } });
+  await assert.rejects(Promise.race([run.result, settle().then(() => 'still running')]), /no worker could be started: SecurityError/);
 });
 
 test('a worker that answers with an error stops the run', async () => {
   const { run, made } = fakes(10);
   await settle();
+  say(made[0], { type: 'ready', blocks: 10, maxWorkers: null });
   say(made[1], { type: 'error', message: 'out of memory' });
   await assert.rejects(run.result, /a worker failed: out of memory/);
   assert.ok(made.every((w) => w.terminated));
   say(made[0], { type: 'ready', blocks: 10 });  // a late answer changes nothing
-  assert.equal(blocksOf(made[0]).length, 0);
+  assert.equal(blocksOf(made[0]).length, pipelined);
 });
 
 test('a worker that fails to load stops the run', async () => {
   const { run, made } = fakes(10);
   await settle();
-  made[2].onerror({ message: 'refused', preventDefault() {} });
+  made[0].onerror({ message: 'refused', preventDefault() {} });
   await assert.rejects(run.result, /a worker failed: refused/);
   assert.ok(made.every((w) => w.terminated));
+  const refused = fakes(10);
+  await settle();
+  refused.made[0].onerror({ message: undefined, preventDefault() {} });  // a script the host's policy refused
+  await assert.rejects(refused.run.result, /a worker failed: the host forbids blob:/);
 });
 
 test("Cancel works while the workers' script is still loading", async () => {
