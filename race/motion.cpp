@@ -110,6 +110,8 @@ void MoveHorse(Horse& horse, double bonus, View view, double prev_lead, RandomSo
   horse.StaminaLeft -= (horse.Effort / horse.Speed * kStaminaCostPerEffort + kStaminaCostBase) * stride;
   if (horse.StaminaLeft < 0.0) horse.StaminaLeft = 0.0;
 
+  // The sprite's place takes no part in the race: a race nobody sees skips it.
+  if (view == View::kNone) return;
   double screen_x = 0.0;
   switch (view) {
     case View::kStart:
@@ -120,6 +122,8 @@ void MoveHorse(Horse& horse, double bonus, View view, double prev_lead, RandomSo
       break;
     case View::kFinish:
       screen_x = kEndViewTwips - (horse.Position - kFinishViewStartMetres) / kEndViewMetres * kEndViewTwips;
+      break;
+    case View::kNone:
       break;
   }
   horse.ScreenX = static_cast<float>(screen_x);

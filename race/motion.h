@@ -9,14 +9,15 @@
 namespace trotix {
 
 enum class PacingRule { kOpening, kMiddle, kLate, kAllOut };
-enum class View { kStart, kRunning, kFinish };
+// kNone: no one sees the race (the simulator), so no sprite is placed.
+enum class View { kStart, kRunning, kFinish, kNone };
 
 // The effort change of `horse` for this tick, from its values before the
 // move. All horses of one tick see the same prev_lead and prev_tail.
 double PacingBonus(const Horse& horse, PacingRule rule, double prev_lead, double prev_tail);
 
 // Applies the bonus, the caps (speed, stamina, ceiling, floor), one random
-// stride, its stamina cost and the sprite's place in `view`. Draws exactly
+// stride, its stamina cost and the sprite's place in `view` (none in kNone). Draws exactly
 // one random number.
 void MoveHorse(Horse& horse, double bonus, View view, double prev_lead, RandomSource& random);
 

@@ -10,6 +10,9 @@ namespace trotix {
 
 namespace {
 
+// The view the sprites are placed in, or none when the host shows none.
+View Seen(const RaceHost& host, View view) { return host.PlacesSprites() ? view : View::kNone; }
+
 void MoveField(RaceState& race, RandomSource& random, PacingRule rule, View view,
                double prev_lead, double prev_tail) {
   for (Horse& horse : race.Horses) {
@@ -57,7 +60,7 @@ void ReadyTick(RaceState& race, RaceHost& host) {
 }
 
 void StartTick(RaceState& race, RandomSource& random, RaceHost& host) {
-  MoveField(race, random, PacingRule::kOpening, View::kStart, race.LeadPosition, race.TailPosition);
+  MoveField(race, random, PacingRule::kOpening, Seen(host, View::kStart), race.LeadPosition, race.TailPosition);
   TrackLeadAndTail(race);
   ShowDistanceLeft(race, host);
   if (race.LeadPosition > kStartViewEndMetres) race.Phase = kPhaseRunning;
@@ -72,7 +75,7 @@ void RunningTick(RaceState& race, RandomSource& random, RaceHost& host) {
   const PacingRule rule = race.RaceSection < 0   ? PacingRule::kOpening
                           : race.RaceSection > 0 ? PacingRule::kLate
                                                  : PacingRule::kMiddle;
-  MoveField(race, random, rule, View::kRunning, prev_lead, prev_tail);
+  MoveField(race, random, rule, Seen(host, View::kRunning), prev_lead, prev_tail);
   TrackLeadAndTail(race);
   ShowDistanceLeft(race, host);
   race.RailToggle = race.RailToggle != kFalse ? kFalse : kTrue;
@@ -84,10 +87,11 @@ void RunningTick(RaceState& race, RandomSource& random, RaceHost& host) {
 // as they reach the line, in index order within the tick.
 void FinishTick(RaceState& race, RandomSource& random, RaceHost& host) {
   race.Scene = kSceneFinish;
+  const View view = Seen(host, View::kFinish);
   for (std::size_t i = 0; i < kHorseCount; ++i) {
     Horse& horse = race.Horses[i];
     MoveHorse(horse, PacingBonus(horse, PacingRule::kAllOut, race.LeadPosition, race.TailPosition),
-              View::kFinish, race.LeadPosition, random);
+              view, race.LeadPosition, random);
     if (horse.Position >= kRaceMetres && horse.Finished == kFalse) EnterFinish(race, i);
   }
   TrackLeadAndTail(race);

@@ -24,6 +24,9 @@ class RaceHost {
   virtual void RestoreNormalPriority() = 0;
   virtual void EnableRun() = 0;
   virtual void ShowResults() = 0;
+  // Whether the horses' sprites are placed: a host that never draws them
+  // (the simulator) saves the work. No result of the race depends on it.
+  virtual bool PlacesSprites() const { return true; }
 };
 
 void RaceTick(RaceState& race, RandomSource& random, RaceHost& host);

@@ -55,8 +55,7 @@ constexpr const char* kNotes[] = {
     "95% interval: the range the true chance lies in, 19 times in 20, after this many races.",
     "▲ underpriced: the horse wins more often than its price says, good for the one who backs it.",
     "▼ overpriced: the horse wins less often than its price says.",
-    "A quinella cell: first line, how often the pair came first and second, in either order; "
-    "then the pair's odds and the chance they imply.",
+    "A quinella cell: first line, how often the pair came first and second, in either order; then the pair's odds and the chance they imply.",
     "Styles: 逃 front-runner, 先 stalker, 差 closer, 追 deep closer.",
 };
 

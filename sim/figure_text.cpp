@@ -17,12 +17,25 @@ std::string Odds(double odds) {
 
 std::string Fixed2(double value) { return std::isfinite(value) ? FormatMask(value, "0.00") : "-"; }
 
-std::string IntervalText(const Interval& i) {
-  // A hair's tolerance keeps 50% from becoming 50.01%.
-  constexpr double kHair = 1e-9;
-  const double low = std::floor(i.low * 10000.0 + kHair) / 100.0;
-  const double high = std::ceil(i.high * 10000.0 - kHair) / 100.0;
-  return FormatMask(low, "0.00") + "–" + FormatMask(high, "0.00") + "%";
+namespace {
+
+// A hair's tolerance keeps 50% from becoming 50.01%.
+constexpr double kHair = 1e-9;
+
+// low–high in hundredths of a unit, rounded outwards: `scale` 100 for the
+// number itself, 10000 for a share in per cent.
+std::string OutwardHundredths(const Interval& i, double scale) {
+  return FormatMask(std::floor(i.low * scale + kHair) / 100.0, "0.00") + "–" +
+         FormatMask(std::ceil(i.high * scale - kHair) / 100.0, "0.00");
+}
+
+}  // namespace
+
+std::string IntervalText(const Interval& i) { return OutwardHundredths(i, 10000.0) + "%"; }
+
+std::string ReturnIntervalText(const Interval& i) {
+  if (!std::isfinite(i.low) || !std::isfinite(i.high)) return "-";
+  return OutwardHundredths(i, 100.0);
 }
 
 std::string FairText(const Chance& c) { return c.fair_odds ? Odds(*c.fair_odds) : "-"; }
@@ -52,5 +65,9 @@ std::string PricingKind(Pricing pricing) {
   const std::string words = PricingText(pricing);
   return words.empty() ? "within" : words;
 }
+
+std::string PayoffText(Payoff payoff) { return payoff == Payoff::kPays ? "pays" : ""; }
+
+std::string PayoffKind(Payoff payoff) { return payoff == Payoff::kPays ? "pays" : "costs"; }
 
 }  // namespace trotix::sim

@@ -12,6 +12,9 @@ namespace trotix::sim {
 std::string Percent(double share);  // "93.62%"
 std::string Odds(double odds);      // "x3.8"; "-" when not a number
 std::string Fixed2(double value);   // "3.56"
+// A return's 95% interval, rounded outwards to the shown hundredths:
+// "2.79–2.93".
+std::string ReturnIntervalText(const Interval& interval);
 // The 95% interval as low–high, in per cent, rounded outwards to the shown
 // hundredths: a horse that never won 100,000 races reads 0.00–0.01%, not an
 // interval of nothing.
@@ -26,5 +29,9 @@ std::string WinnerTimeText(const TimeFigures& time);
 std::string PricingText(Pricing pricing);
 // The same as a kind of cell for a page: "underpriced", "overpriced", "within".
 std::string PricingKind(Pricing pricing);
+// Whether a ticket pays on average, in words: "pays", or "" where it costs.
+std::string PayoffText(Payoff payoff);
+// The same as a kind of cell for a page: "pays" or "costs".
+std::string PayoffKind(Payoff payoff);
 
 }  // namespace trotix::sim

@@ -32,6 +32,7 @@ Chance MakeChance(Count hits, Count races, double odds) {
   c.posted_odds = Posted(odds);
   if (odds > 0.0 && std::isfinite(odds)) c.implied = kOddsFactor / odds;
   c.stake_return = c.share * c.posted_odds;
+  c.return_interval = {c.interval.low * c.posted_odds, c.interval.high * c.posted_odds};
   return c;
 }
 
@@ -54,6 +55,8 @@ Pricing PricingOf(const Chance& c) {
   if (c.interval.high < c.implied) return Pricing::kOverpriced;
   return Pricing::kWithin;
 }
+
+Payoff PayoffOf(const Chance& c) { return c.stake_return > 1.0 ? Payoff::kPays : Payoff::kCosts; }
 
 float BoardSeconds(int ticks) { return static_cast<float>(ticks) * static_cast<float>(kTickSeconds); }
 

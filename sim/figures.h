@@ -33,6 +33,8 @@ struct Chance {
   double posted_odds = 0.0;         // as the game shows it, to one decimal
   double implied = 0.0;             // 0 when there are no odds
   double stake_return = 0.0;
+  // The return's 95% interval: the chance's interval times the posted odds.
+  Interval return_interval;
 };
 
 // Where the odds stand against the race: a horse (or pair) is underpriced
@@ -41,6 +43,12 @@ struct Chance {
 // below, and within otherwise.
 enum class Pricing { kWithin, kUnderpriced, kOverpriced };
 Pricing PricingOf(const Chance& chance);
+
+// Whether a ticket pays on average: it does when one unit staked returns
+// more than the unit, share x posted odds above 1. The interval says how sure
+// that is; the verdict goes by the share the races gave.
+enum class Payoff { kPays, kCosts };
+Payoff PayoffOf(const Chance& chance);
 
 struct HorseFigures {
   int number = 0;

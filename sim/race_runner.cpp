@@ -18,13 +18,17 @@ class SimHost final : public RaceHost {
  public:
   explicit SimHost(RaceState& race) : race_(race) {}
   void SetDistanceValue(std::int32_t) override {}
+  // The leader is looked for only in the one drawing that stamps the finish.
   void DrawScene() override {
-    if (StampFinish(race_, LeaderIndex(race_), BoardSeconds(tick))) winner_tick = tick;
+    if (race_.WinnerCrossed != kFalse && StampFinish(race_, LeaderIndex(race_), BoardSeconds(tick))) {
+      winner_tick = tick;
+    }
   }
   void StopTimer() override {}
   void RestoreNormalPriority() override {}
   void EnableRun() override {}
   void ShowResults() override { over = true; }
+  bool PlacesSprites() const override { return false; }
 
   int tick = 0;
   int winner_tick = 0;

@@ -30,7 +30,8 @@ TextTable PairTable(const Figures& figures);
 // ...], ...]}, "quinella": {...}, "winner_time": "median 1:54.8, 5% 1:53.8,
 // 95% 1:55.6"}. A cell's kind says how it is shown: "label" (the row's
 // horse or pair), "number", "style" (the game's glyph, in Japanese), and the
-// verdict's "underpriced", "overpriced" or "within".
+// verdict's "underpriced", "overpriced" or "within"; the Bet column's
+// "pays" (one unit staked returns more than the unit on average) or "costs".
 void WriteTablesJson(std::ostream& out, const Figures& figures);
 
 // A number as JSON: the shortest text that reads back as the same value

@@ -91,7 +91,9 @@ std::string ChanceFields(const Chance& c) {
   return std::string("\"hits\": ").append(std::to_string(c.hits)) + ", \"share\": " + Number(c.share) +
          ", " + IntervalFields(c.interval) + ", \"fair_odds\": " + Number(c.fair_odds) +
          ", \"posted_odds\": " + Number(c.posted_odds) + ", \"implied\": " + Number(c.implied) +
-         ", \"return\": " + Number(c.stake_return);
+         ", \"return\": " + Number(c.stake_return) + ", \"return_low_95\": " + Number(c.return_interval.low) +
+         ", \"return_high_95\": " + Number(c.return_interval.high) +
+         ", \"pays\": " + (PayoffOf(c) == Payoff::kPays ? "true" : "false");
 }
 
 void WriteField(std::ostream& out, const Figures& f) {

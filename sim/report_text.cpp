@@ -31,10 +31,14 @@ std::string StyleCell(std::int32_t style) {
 }
 
 // A row's kinds: its last cell, the verdict, is "underpriced", "overpriced"
-// or "within", so a page colours it by the figures, not by its words.
-std::vector<std::string> PricingKinds(std::size_t columns, Pricing pricing) {
-  std::vector<std::string> kinds(columns);
-  kinds.back() = PricingKind(pricing);
+// or "within", and the Bet cell "pays" or "costs", so a page colours them by
+// the figures, not by their words.
+std::vector<std::string> VerdictKinds(const TextTable& table, const Chance& chance) {
+  std::vector<std::string> kinds(table.columns().size());
+  kinds.back() = PricingKind(PricingOf(chance));
+  for (std::size_t c = 0; c < kinds.size(); ++c) {
+    if (table.columns()[c].header == "Bet") kinds[c] = PayoffKind(PayoffOf(chance));
+  }
   return kinds;
 }
 
@@ -71,27 +75,30 @@ void WriteCalibration(std::ostream& out, const Figures& f) {
 // The widths are those of the usual figures; larger ones widen a column.
 TextTable HorseTable(const Figures& f) {
   TextTable horses({{"No", 3, false, "label"}, {"Sp", 5}, {"St", 5}, {"Style", 7, false, "style"}, {"Odds", 7},
-                    {"Implied", 9}, {"Win", 9}, {"95% interval", 16}, {"Fair", 11}, {"Return", 8}, {"Place", 7},
-                    {"Pricing", 13}});
+                    {"Implied", 9}, {"Win", 9}, {"95% interval", 16}, {"Fair", 11}, {"Return", 8},
+                    {"Return 95%", 12}, {"Bet", 5}, {"Place", 7}, {"Pricing", 13}});
   for (const HorseFigures& h : f.horses) {
     const Pricing pricing = PricingOf(h.win);
     horses.AddRow({std::to_string(h.number), FormatMask(h.speed, "000"), FormatMask(h.stamina, "000"),
                    StyleCell(h.style), Odds(h.win.posted_odds), Percent(h.win.implied), Percent(h.win.share),
-                   IntervalText(h.win.interval), FairText(h.win), Fixed2(h.win.stake_return), Fixed2(h.mean_place),
+                   IntervalText(h.win.interval), FairText(h.win), Fixed2(h.win.stake_return),
+                   ReturnIntervalText(h.win.return_interval), PayoffText(PayoffOf(h.win)), Fixed2(h.mean_place),
                    PricingText(pricing)},
-                  BarColumn(h.win.share), PricingKinds(horses.columns().size(), pricing));
+                  BarColumn(h.win.share), VerdictKinds(horses, h.win));
   }
   return horses;
 }
 
 TextTable PairTable(const Figures& f) {
   TextTable pairs({{"Quinella", 6, true, "label"}, {"Odds", 8}, {"Implied", 9}, {"First two", 11},
-                   {"95% interval", 16}, {"Fair", 11}, {"Return", 8}, {"Pricing", 13}});
+                   {"95% interval", 16}, {"Fair", 11}, {"Return", 8}, {"Return 95%", 12}, {"Bet", 5},
+                   {"Pricing", 13}});
   for (const PairFigures& p : f.pairs) {
     const Pricing pricing = PricingOf(p.hit);
     pairs.AddRow({"   " + p.label, Odds(p.hit.posted_odds), Percent(p.hit.implied), Percent(p.hit.share),
-                  IntervalText(p.hit.interval), FairText(p.hit), Fixed2(p.hit.stake_return), PricingText(pricing)},
-                 BarColumn(p.hit.share), PricingKinds(pairs.columns().size(), pricing));
+                  IntervalText(p.hit.interval), FairText(p.hit), Fixed2(p.hit.stake_return),
+                  ReturnIntervalText(p.hit.return_interval), PayoffText(PayoffOf(p.hit)), PricingText(pricing)},
+                 BarColumn(p.hit.share), VerdictKinds(pairs, p.hit));
   }
   return pairs;
 }

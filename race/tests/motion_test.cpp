@@ -101,6 +101,23 @@ TEST(MoveHorse, SpritePlaceInEachView) {
   }
 }
 
+TEST(MoveHorse, UnseenMoveIsTheSameMoveWithTheSpriteLeftAlone) {
+  for (const View view : {View::kStart, View::kRunning, View::kFinish}) {
+    Horse seen = MakeHorse(3, 55.0, 1200.0);
+    Horse unseen = seen;
+    unseen.ScreenX = 123.0f;
+    ScriptedRandom seen_random{0.37f};
+    ScriptedRandom unseen_random{0.37f};
+    MoveHorse(seen, 2.0, view, 1250.0, seen_random);
+    MoveHorse(unseen, 2.0, View::kNone, 1250.0, unseen_random);
+    EXPECT_EQ(unseen.Position, seen.Position);
+    EXPECT_EQ(unseen.Effort, seen.Effort);
+    EXPECT_EQ(unseen.StaminaLeft, seen.StaminaLeft);
+    EXPECT_EQ(unseen.ScreenX, 123.0f);
+    EXPECT_EQ(unseen_random.count, 1u);
+  }
+}
+
 TEST(PacingBonus, OpeningDependsOnStyleAlone) {
   const struct { std::int32_t style; double bonus; } cases[] = {
       {1, 4.0}, {2, 2.0}, {3, -2.0}, {4, -4.0}, {0, 0.0}, {7, 0.0}, {-3, 0.0},

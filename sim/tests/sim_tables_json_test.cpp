@@ -8,6 +8,7 @@
 
 #include "chart_svg.h"
 #include "field_file.h"
+#include "figure_text.h"
 #include "report.h"
 
 namespace trotix::sim {
@@ -62,6 +63,54 @@ TEST(TablesJson, EveryCellHasItsKindAndNoWinsHaveNoFairOdds) {
   }
   EXPECT_NE(report.str().find("  2  050  050     逃   x6.1   11.43%    0.00%      0.00–0.39%          -"),
             std::string::npos) << report.str();
+}
+
+// One unit on horse 4 at x3.8, which won 716 of 1000, returns 2.72 on
+// average (95%: 2.61 to 2.83): the Bet cell says it pays. Horse 1 at x3.2
+// won 220: 0.70, it costs. Pair 1-2 came first and second in every race.
+TEST(TablesJson, TheReturnWithItsIntervalAndWhetherItPays) {
+  const Figures f = SampleFigures({220, 0, 0, 716, 0, 64});
+  std::ostringstream json;
+  WriteTablesJson(json, f);
+  const std::string text = json.str();
+  EXPECT_NE(text.find("\"Return\", \"Return 95%\", \"Bet\""), std::string::npos) << text;
+  EXPECT_NE(text.find("{\"text\": \"2.72\", \"kind\": \"number\"}, {\"text\": \"2.61–2.83\", \"kind\": \"number\"}, "
+                      "{\"text\": \"pays\", \"kind\": \"pays\"}"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("{\"text\": \"0.70\", \"kind\": \"number\"}, {\"text\": \"0.62–0.79\", \"kind\": \"number\"}, "
+                      "{\"text\": \"\", \"kind\": \"costs\"}"),
+            std::string::npos) << text;
+  const Chance& pair = f.pairs[0].hit;
+  EXPECT_EQ(pair.return_interval.high, pair.posted_odds) << "a sure pair returns at most its odds";
+  EXPECT_EQ(PayoffOf(pair), Payoff::kPays);
+
+  std::ostringstream report;
+  WriteText(report, f, {"sample", 1, 1.0});
+  EXPECT_NE(report.str().find("  2.72   2.61–2.83 pays"), std::string::npos) << report.str();
+
+  std::ostringstream full;
+  WriteJson(full, f, {"sample", 1, 1.0});
+  EXPECT_NE(full.str().find("\"return\": " + JsonNumber(0.716 * 3.8) + ", \"return_low_95\": " + JsonNumber(f.horses[3].win.interval.low * 3.8) +
+                            ", \"return_high_95\": " + JsonNumber(f.horses[3].win.interval.high * 3.8) +
+                            ", \"pays\": true"),
+            std::string::npos) << full.str();
+  EXPECT_NE(full.str().find("\"return\": 0, \"return_low_95\": 0, \"return_high_95\": "), std::string::npos)
+      << "a horse that never won";
+}
+
+// A ticket pays only when it returns more than its stake; exactly the stake
+// back costs the player nothing but pays nothing either.
+TEST(Figures, APaysOnlyAboveOne) {
+  const struct { double stake_return; Payoff payoff; } cases[] = {
+      {1.0000001, Payoff::kPays}, {1.0, Payoff::kCosts}, {0.0, Payoff::kCosts}, {3.6, Payoff::kPays}};
+  for (const auto& c : cases) {
+    Chance chance;
+    chance.stake_return = c.stake_return;
+    EXPECT_EQ(PayoffOf(chance), c.payoff) << c.stake_return;
+  }
+  EXPECT_EQ(ReturnIntervalText({0.6253551788449172, 0.7895023723611977}), "0.62–0.79") << "outwards";
+  EXPECT_EQ(ReturnIntervalText({1.0, 2.5}), "1.00–2.50") << "a hair keeps exact bounds";
+  EXPECT_EQ(ReturnIntervalText({0.0, INFINITY}), "-");
 }
 
 }  // namespace

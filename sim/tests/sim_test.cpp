@@ -249,10 +249,10 @@ TEST_F(SimTest, ColumnsNeverTouchAndJsonIsUtf8) {
     std::istringstream fields(line);
     std::vector<std::string> cells;
     for (std::string cell; fields >> cell;) cells.push_back(cell);
-    // No, Sp, St, style, odds, implied, win, interval, fair, return, place, and
-    // when they apply the pricing and a bar.
-    EXPECT_GE(cells.size(), 11u) << line;
-    EXPECT_LE(cells.size(), 13u) << line;
+    // No, Sp, St, style, odds, implied, win, interval, fair, return, its
+    // interval, place, and when they apply the bet's mark, the pricing and a bar.
+    EXPECT_GE(cells.size(), 12u) << line;
+    EXPECT_LE(cells.size(), 15u) << line;
   }
   EXPECT_EQ(rows, 6);
 
