@@ -94,7 +94,7 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
     std::ofstream chart(*options.svg, std::ios::binary | std::ios::trunc);
     chart << ChartSvg(figures);
     if (!chart.flush()) {
-      err << "trotix-sim: the chart could not be written to " << *options.svg << "\n";
+      err << "trotix-sim: the chart could not be written to " << TerminalSafe(*options.svg) << "\n";
       return kExitWriteFailed;
     }
   }
