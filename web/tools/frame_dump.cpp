@@ -56,7 +56,7 @@ class Recorder final : public PageHost {
   void StopTimer() override { interval = 0; }
   void Present(const Surface& window) override { last_ = &window; }
   void ShowFieldListing(std::string_view, std::string_view text) override { listing.assign(text); }
-  void ShowFieldFileNotice(std::string_view text) override { notice.assign(text); }
+  void ShowFieldFileNotice(std::string_view text, std::size_t) override { notice.assign(text); }
 
   // Writes the frame last presented, with the state after the handler.
   bool Record(const frmMain& game, bool last) {
