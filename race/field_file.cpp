@@ -30,10 +30,10 @@ FieldFileParse Refuse(int line, std::string problem) {
   return result;
 }
 
-bool UsableOdds(double odds) { return std::isfinite(odds) && odds > 0.0; }
+bool UsableOdds(double odds) { return odds > 0.0 && odds < kOddsLimit; }  // NaN fails both
 
 // The first horse whose win odds, or whose quinella odds beside another
-// horse, would not be a finite positive number; -1 when every one is. Of a
+// horse, would not be a positive number below kOddsLimit; -1 when every one is. Of a
 // failing pair the weaker horse is named: its tiny strength is what broke
 // the odds. Worked out exactly as the race will work them out.
 int FirstHorseWithUnusableOdds(const FieldRecords& records) {
@@ -95,7 +95,7 @@ FieldFileParse ParseFieldFile(std::string_view head, bool whole_file) {
     horse.Style = *rounded_style;
   }
   const int weak = FirstHorseWithUnusableOdds(result.horses);
-  if (weak >= 0) return Refuse(weak + 1, "gives odds that are not a finite positive number");
+  if (weak >= 0) return Refuse(weak + 1, "gives odds that are not a positive number below 10^16");
   result.ok = true;
   return result;
 }

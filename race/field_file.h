@@ -26,6 +26,11 @@ inline constexpr std::size_t kFieldFileReadLimit = 64 * 1024;
 // strength of such a horse, 1e12, leaves the odds every digit they show.
 inline constexpr double kRatingLimit = 1'000'000.0;
 
+// The longest odds a field may post: sixteen digits before the point, and a
+// double still holds their tenths. A subnormal rating (1e-45) beside ordinary
+// ones once posted odds of 1.2e94, a 95-digit number on every board.
+inline constexpr double kOddsLimit = 1e16;
+
 struct FieldFileHorse {
   double Speed;
   double Stamina;
@@ -47,7 +52,8 @@ struct FieldFileParse {
 // lines, a line with fewer than three columns, a Speed or Stamina that is not
 // a number within +-kRatingLimit, a Speed x Stamina that is not positive, a
 // style that does not fit 16 bits, or a field whose win or quinella odds
-// would not all be finite positive numbers (a tiny strength beside big ones).
+// would not all be positive numbers below kOddsLimit (a tiny strength beside
+// big ones).
 FieldFileParse ParseFieldFile(std::string_view head, bool whole_file);
 
 // The same from the file's first bytes as a reader gets them: up to

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "profile/profile_file.h"
-#include "profile/trusted_path.h"
+#include "trusted_path.h"
 #include "terminal_text.h"
 
 namespace trotix {

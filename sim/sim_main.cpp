@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 
 #include "chart_svg.h"
@@ -14,6 +14,7 @@
 #include "sim_options.h"
 #include "simulation.h"
 #include "terminal_text.h"
+#include "whole_file.h"
 
 namespace trotix::sim {
 
@@ -41,6 +42,17 @@ int Delivered(std::ostream& out, std::ostream& err, const char* what) {
   if (out.flush()) return kExitOk;
   err << "trotix-sim: " << what << " could not be written\n";
   return kExitWriteFailed;
+}
+
+int ChartNotWritten(std::ostream& err, const std::string& path, const WholeFileTarget& chart) {
+  err << "trotix-sim: the chart could not be written to " << TerminalSafe(path) << " ("
+      << TerminalSafe(FileProblem(chart)) << ")\n";
+  return kExitWriteFailed;
+}
+
+bool SameFile(const std::string& path, const struct stat& other) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && st.st_dev == other.st_dev && st.st_ino == other.st_ino;
 }
 
 }  // namespace
@@ -78,6 +90,17 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
     run.field = "random field drawn from the seed";
   }
 
+  // The chart's place is checked before a run that may take minutes; it is
+  // written as the game writes its position file.
+  if (options.svg) {
+    const WholeFileTarget chart = CheckWholeFileTarget(*options.svg);
+    if (chart.status != FileStatus::kOk) return ChartNotWritten(err, *options.svg, chart);
+    if (options.file && chart.exists && SameFile(*options.file, chart.st)) {
+      err << "trotix-sim: the chart would replace the horse data file " << TerminalSafe(*options.file) << "\n";
+      return kExitBadInput;
+    }
+  }
+
   const Progress progress = err_is_terminal ? TerminalProgress(err, setup.races) : Progress();
   const RunResult result = Simulate(setup, options.threads != 0 ? options.threads : HardwareThreads(), progress);
   if (err_is_terminal) err << "\r\x1b[K" << std::flush;
@@ -91,12 +114,8 @@ int SimMain(std::span<const std::string_view> args, std::ostream& out, std::ostr
   run.seconds = result.seconds;
   const Figures figures = ComputeFigures(setup, result.tally);
   if (options.svg) {
-    std::ofstream chart(*options.svg, std::ios::binary | std::ios::trunc);
-    chart << ChartSvg(figures);
-    if (!chart.flush()) {
-      err << "trotix-sim: the chart could not be written to " << *options.svg << "\n";
-      return kExitWriteFailed;
-    }
+    const WholeFileTarget chart = WriteWholeFile(*options.svg, ChartSvg(figures));
+    if (chart.status != FileStatus::kOk) return ChartNotWritten(err, *options.svg, chart);
   }
   if (options.json) {
     WriteJson(out, figures, run);

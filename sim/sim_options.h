@@ -14,6 +14,10 @@ inline constexpr std::uint64_t kDefaultRaces = 100000;
 // 10^9 units per horse and race).
 inline constexpr std::uint64_t kMaxRaces = 1000000000;
 inline constexpr std::uint64_t kMaxThreads = 1024;
+// The page's lab runs at most this many workers, each a WebAssembly instance
+// of its own; a browser that reports more cores (a two-socket server says
+// 384) gets this many, not a refusal.
+inline constexpr std::uint64_t kMaxLabWorkers = 256;
 // Seeds taken from the clock stay below 2^53, where every JSON reader (jq,
 // JavaScript) reads the number exactly and so can run the same races again.
 inline constexpr std::uint64_t kExactSeedLimit = std::uint64_t{1} << 53;

@@ -40,6 +40,12 @@ FieldFileTaken FrontEnd::Choose(FieldFileBytes file) {
   return taken;
 }
 
+// A notice about a file begins with the file's name (FieldFileRefusal).
+void FrontEnd::ShowFieldFileNotice(std::string_view notice) {
+  const bool named = field_file_ && !field_file_->name.empty() && notice.starts_with(field_file_->name);
+  page_.ShowFieldFileNotice(notice, named ? field_file_->name.size() : 0);
+}
+
 FieldFileBytes FrontEnd::FieldFile() { return field_file_ ? *field_file_ : FieldFileBytes{}; }
 
 void FrontEnd::Present(const Surface& picture, const ControlsState& controls) {

@@ -4,6 +4,7 @@
 // decision is the main window's or the race code's.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,8 +32,11 @@ class PageHost {
   // The F7 listing, in a modal box with an OK button.
   virtual void ShowFieldListing(std::string_view title, std::string_view text) = 0;
   // What the player is told of the horse data file just opened: its refusal,
-  // or nothing (empty) when it was taken.
-  virtual void ShowFieldFileNotice(std::string_view notice) = 0;
+  // or nothing (empty) when it was taken. The first `name_bytes` bytes of the
+  // notice are the file's name as the page gave it (none: 0), for the page to
+  // set apart, or to show as it has it: a name may hold any character, a NUL
+  // or a right-to-left override included.
+  virtual void ShowFieldFileNotice(std::string_view notice, std::size_t name_bytes) = 0;
   // A line for the page's live region, in English words.
   virtual void Announce(std::string_view text) = 0;
 };
@@ -70,7 +74,7 @@ class FrontEnd final : private WindowPlatform {
   void ShowListing(std::string_view title, std::string_view text) override { page_.ShowFieldListing(title, text); }
   void SetPriorityClass(std::uint32_t) override {}  // a page has no process priority
   FieldFileBytes FieldFile() override;
-  void ShowFieldFileNotice(std::string_view notice) override { page_.ShowFieldFileNotice(notice); }
+  void ShowFieldFileNotice(std::string_view notice) override;
   void Announce(std::string_view text) override { page_.Announce(text); }
   // A page cannot place the browser's window: nothing is stored.
   void LoadWindowPosition() override {}

@@ -20,7 +20,7 @@ void trotix_page_start_timer(int interval_ms);
 void trotix_page_stop_timer();
 void trotix_page_present(const trotix::Pixel* pixels, int width, int height, int stride_bytes);
 void trotix_page_show_listing(const char* title, const char* text);
-void trotix_page_show_notice(const char* notice);
+void trotix_page_show_notice(const char* notice, int notice_bytes, int name_bytes);
 void trotix_page_announce(const char* text);
 }
 
@@ -43,7 +43,10 @@ class Page final : public PageHost {
   void ShowFieldListing(std::string_view title, std::string_view text) override {
     trotix_page_show_listing(std::string(title).c_str(), std::string(text).c_str());
   }
-  void ShowFieldFileNotice(std::string_view notice) override { trotix_page_show_notice(std::string(notice).c_str()); }
+  // By length: a name may hold a NUL.
+  void ShowFieldFileNotice(std::string_view notice, std::size_t name_bytes) override {
+    trotix_page_show_notice(notice.data(), static_cast<int>(notice.size()), static_cast<int>(name_bytes));
+  }
   void Announce(std::string_view text) override { trotix_page_announce(std::string(text).c_str()); }
 };
 

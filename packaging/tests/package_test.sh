@@ -82,6 +82,14 @@ GAME=$ROOT/usr/games/trotix
 APP_ID=io.github.trotix.Trotix
 [[ -x $GAME ]] || fatal "the package holds no usr/games/trotix"
 
+# __FILE__ once left the builder's folders in the binary, three times.
+builder=$(strings "$GAME" | grep -cF -e "$SOURCE" -e "$BUILD")
+if ((builder == 0)); then
+  ok "the installed game names neither the source nor the build folder"
+else
+  fail "the installed game names the builder's folders $builder time(s): $(strings "$GAME" | grep -F -e "$SOURCE" | head -n 3)"
+fi
+
 if desktop-file-validate "$ROOT/usr/share/applications/$APP_ID.desktop" >"$WORK/desktop.log" 2>&1 &&
   ! grep -q . "$WORK/desktop.log" && grep -qx 'Categories=Game;.*' "$ROOT/usr/share/applications/$APP_ID.desktop" &&
   grep -q '^Name\[ja\]=' "$ROOT/usr/share/applications/$APP_ID.desktop"; then

@@ -119,6 +119,8 @@ TEST(ParseFieldFile, RefusesRatingsAndOddsTheGameCannotShow) {
       {"a tiny horse on line 4", kSixLines.substr(0, 27) + "1e-305\t1\t4\r\n" + kSixLines.substr(36), 4, "odds"},
       {"six equal tiny horses: quinella 0/0", SixLinesOf("1e-160\t1e-160\t1"), 1, "odds"},
       {"only the quinella overflows; the weaker is named", WithLine(6, "1e-150\t1e-150\t1"), 6, "odds"},
+      {"a subnormal speed: odds of 1.2e94, 95 digits", WithFirstLine("1e-45\t50\t1"), 1, "odds"},
+      {"odds of 3.5e16 beside five of the strongest", "1e-4\t1\t1\r\n" + SixLinesOf("1000000\t1000000\t1"), 1, "odds"},
   };
   for (const auto& c : refused) {
     const FieldFileParse parsed = ParseFieldFile(c.text, true);
@@ -126,8 +128,10 @@ TEST(ParseFieldFile, RefusesRatingsAndOddsTheGameCannotShow) {
     EXPECT_EQ(parsed.line, c.line) << c.name;
     EXPECT_NE(parsed.problem.find(c.words), std::string::npos) << c.name << ": " << parsed.problem;
   }
-  for (const char* line : {"1000000\t1000000\t1", "-1000000\t-1000000\t1", "1e-3\t1e-3\t1"}) {
-    const FieldFileParse parsed = ParseFieldFile(SixLinesOf(line), true);
+  for (const std::string& text : {SixLinesOf("1000000\t1000000\t1"), SixLinesOf("-1000000\t-1000000\t1"),
+                                 SixLinesOf("1e-3\t1e-3\t1"), "1e-3\t1\t1\r\n" + SixLinesOf("1000000\t1000000\t1")}) {
+    const FieldFileParse parsed = ParseFieldFile(text, true);
+    const std::string_view line = std::string_view(text).substr(0, text.find('\r'));
     EXPECT_TRUE(parsed.ok) << line << ": " << parsed.problem;
   }
 }

@@ -24,7 +24,10 @@ int Fit(int at, int size, int lo, int room) {
 
 }  // namespace
 
-ScreenPoint PlaceOnScreens(ScreenPoint frame, int width, int height, std::span<const ScreenRect> screens) {
+ScreenPoint PlaceOnScreens(ScreenPoint frame, int window_width, int window_height, FrameMargins margins,
+                           std::span<const ScreenRect> screens) {
+  const int width = std::max(0, margins.left) + window_width + std::max(0, margins.right);
+  const int height = std::max(0, margins.top) + window_height + std::max(0, margins.bottom);
   const std::int64_t left = frame.x, right = left + width, top = frame.y;
   const std::int64_t bar = std::min(height, kTitleBarHeight), grip = std::min(width, kTitleBarGrip);
   const ScreenRect* nearest = nullptr;

@@ -24,18 +24,20 @@ struct ScreenPoint {
   bool operator==(const ScreenPoint&) const = default;
 };
 
+struct FrameMargins { int left = 0, top = 0, right = 0, bottom = 0; };  // what the frame adds, in pixels
+
 // The height of a title bar, and how much of it must show to be grabbed.
 inline constexpr int kTitleBarHeight = 20;
 inline constexpr int kTitleBarGrip = 32;
 
-// The window's top-left corner, `frame`, as it opens: unchanged when its
-// title bar (the top kTitleBarHeight pixels of a window `width` x `height`)
+// The frame's top-left corner, `frame`, as it opens around a window `width`
+// x `height`: unchanged when its title bar (the top kTitleBarHeight pixels)
 // lies on a screen, its whole height and at least kTitleBarGrip pixels of
 // its width (or all of a narrower one); otherwise moved onto the screen
-// nearest to that title bar, as little as it takes to lie wholly on it, or
-// to that screen's top-left corner when the window is larger than it.
-// `screens` are the screens' usable areas, the first of equals is taken;
-// with none known, `frame` stays.
-ScreenPoint PlaceOnScreens(ScreenPoint frame, int width, int height, std::span<const ScreenRect> screens);
+// nearest that title bar, as little as it takes for the whole frame to lie
+// on it, or to its top-left corner when the frame is larger. `screens` are
+// the usable areas, the first of equals taken; with none, `frame` stays.
+ScreenPoint PlaceOnScreens(ScreenPoint frame, int width, int height, FrameMargins margins,
+                           std::span<const ScreenRect> screens);
 
 }  // namespace trotix

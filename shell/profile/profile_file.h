@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "whole_file.h"
+
 namespace trotix {
 
 // The most of a profile file that is read. A position file is a few dozen
@@ -20,32 +22,8 @@ inline constexpr std::size_t kProfileFileReadLimit = 1024 * 1024;
 // closing, and the window must not stay frozen on screen meanwhile.
 inline constexpr std::chrono::milliseconds kProfileLockWait{2000};
 
-// What a symbolic link in the profile file's place stands for. Beside the
-// executable a link is not an ordinary file of the game's folder: it is never
-// read, written through or replaced, whoever it points to. In a user's own
-// configuration folder a link is followed when the link and every folder on
-// the way to it and to its target pass UntrustedOnTheWay (trusted_path.h)
-// and the target is a regular file of the user's, as dotfile managers
-// expect; the file it points to is read and replaced, and the link stays.
-enum class LinkPolicy {
-  kRefuse,
-  kFollowToOwnFile,
-};
-
-enum class ProfileFileStatus {
-  kOk,
-  kSavedWithoutLock,  // saving only: saved, after kProfileLockWait without the folder's lock
-  kMissing,           // reading only: no such file, so every key has its default
-  kSymbolicLink,      // a link that the policy does not follow
-  kUntrusted,         // a link, or a folder written in, that someone else could change
-  kNotOrdinary,       // a folder, a pipe or a device of that name
-  kReadOnly,          // saving only: the file's owner may not write it, so it stays
-  kUnknownEncoding,   // saving only: an encoding the game cannot write back as it was
-  kOtherOwner,        // replacing the file would change who owns it
-  kTooLarge,          // saving only: larger than kProfileFileReadLimit
-  kRefused,           // saving only: names or value refused (CanSetProfileString)
-  kFailed,            // the system refused to read or write
-};
+// The file's place and the statuses are those of whole_file.h.
+using ProfileFileStatus = FileStatus;
 
 inline bool Saved(ProfileFileStatus status) {
   return status == ProfileFileStatus::kOk || status == ProfileFileStatus::kSavedWithoutLock;

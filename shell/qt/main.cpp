@@ -16,6 +16,8 @@
 #include "qt_main_window.h"
 #include "platform/system_clock.h"
 #include "random_source.h"
+#include "scale_factor.h"
+#include "terminal_text.h"
 
 namespace {
 
@@ -39,6 +41,14 @@ int main(int argc, char** argv) {
   // its menu entry and icon.
   QCoreApplication::setApplicationName(QStringLiteral("trotix"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.trotix.Trotix"));
+  // Qt takes any number here and a negative one crashed it before the window
+  // showed: an impossible one is dropped before Qt reads it.
+  if (const char* factor = std::getenv("QT_SCALE_FACTOR"); factor != nullptr && *factor != '\0' &&
+                                                           !trotix::UsableScaleFactor(factor)) {
+    std::fprintf(stderr, "Trotix: QT_SCALE_FACTOR=%s is not a scale factor from %g to %g, so it is ignored\n",
+                 trotix::TerminalSafe(factor).c_str(), trotix::kLeastScaleFactor, trotix::kGreatestScaleFactor);
+    unsetenv("QT_SCALE_FACTOR");
+  }
   QApplication app(argc, argv);
   trotix::SystemClock clock;
   trotix::Pcg32Random random;

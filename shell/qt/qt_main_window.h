@@ -48,11 +48,14 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
   void StorePosition(QPoint frame);
+  QMargins FrameAround() const;
+  void PlaceInFrame();
   std::string PositionFilePath() const;
 
   // What the main window asks of the desktop.
@@ -81,6 +84,9 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   TicketsWindow* tickets_ = nullptr;  // beside the window, F6 shows and hides it
 
   QPoint last_position_;  // of the frame, as of the last move the window system told
+  QPoint stored_position_;  // as read, placed again once the frame around the window is known
+  QPoint placed_at_;        // where the stored position put it
+  bool placed_in_frame_ = false;
 };
 
 }  // namespace trotix

@@ -84,9 +84,29 @@ void QtMainWindow::LoadWindowPosition() {
   Tell(file.status, path, file.untrusted, false);
   const float top = ParsePositionValue(GetProfileString(file.text, kSection, "Top", "0", kValueBufferSize));
   const float left = ParsePositionValue(GetProfileString(file.text, kSection, "Left", "0", kValueBufferSize));
-  // Applied as stored, unless its title bar would be on no screen.
-  move(ReachablePosition(QPoint(WindowCoordinate(left), WindowCoordinate(top)), size()));
-  last_position_ = pos();
+  // Applied as stored, unless its title bar would be on no screen. The
+  // frame is not known before the window is shown: the place is reckoned
+  // again once it is (moveEvent), so that a window put back lies on a screen
+  // frame and all.
+  stored_position_ = QPoint(WindowCoordinate(left), WindowCoordinate(top));
+  placed_in_frame_ = false;
+  move(ReachablePosition(stored_position_, size(), FrameAround()));
+  placed_at_ = last_position_ = pos();
+}
+
+// Once, when the frame is first known, unless the window was moved since.
+void QtMainWindow::PlaceInFrame() {
+  if (placed_in_frame_ || !isVisible() || FrameAround().isNull()) return;
+  placed_in_frame_ = true;
+  if (pos() != placed_at_) return;
+  const QPoint at = ReachablePosition(stored_position_, size(), FrameAround());
+  if (at != pos()) move(at);
+}
+
+QMargins QtMainWindow::FrameAround() const {
+  const QRect frame = frameGeometry(), inside = geometry();
+  return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+          frame.bottom() - inside.bottom()};
 }
 
 // The position the window last knew: asked at a close, reported by the
@@ -95,7 +115,13 @@ void QtMainWindow::SaveWindowPosition() { StorePosition(last_position_); }
 
 void QtMainWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
+  PlaceInFrame();
   last_position_ = pos();
+}
+
+void QtMainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  PlaceInFrame();
 }
 
 void QtMainWindow::SaveBeforeExit() {

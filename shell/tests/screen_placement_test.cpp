@@ -19,7 +19,10 @@ TEST(PlaceOnScreens, ATitleBarOnNoScreenOpensOnTheNearest) {
     std::vector<ScreenRect> screens;
     ScreenPoint stored;
     ScreenPoint opens;
+    FrameMargins margins = {};
   };
+  const FrameMargins frame{1, 20, 1, 1};  // the frame 189 x 171 around the window
+  const std::vector<ScreenRect> side_by_side = {{0, 0, 1280, 1024}, {1280, 0, 1024, 768}};
   const std::vector<Case> cases = {
       {"well inside", one, {100, 200}, {100, 200}},
       {"the top-left corner", one, {0, 0}, {0, 0}},
@@ -35,10 +38,13 @@ TEST(PlaceOnScreens, ATitleBarOnNoScreenOpensOnTheNearest) {
       {"far out to the left and below", two, {-66666667, 66666667}, {0, 930}},
       {"a screen smaller than the window", {{100, 50, 160, 120}}, {-900, 900}, {100, 50}},
       {"no screens known", {}, {-5000, -5000}, {-5000, -5000}},
+      {"the whole frame put back, not just the window", {{0, 0, 1280, 1024}}, {4000, 3000}, {1091, 853}, frame},
+      {"the dead corner below the shorter screen", side_by_side, {1500, 900}, {1500, 597}, frame},
+      {"a frame put back beside the left edge", one, {-900, 300}, {0, 300}, frame},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const ScreenPoint opens = PlaceOnScreens(c.stored, 187, 150, c.screens);
+    const ScreenPoint opens = PlaceOnScreens(c.stored, 187, 150, c.margins, c.screens);
     EXPECT_TRUE(opens == c.opens) << opens.x << ", " << opens.y;
   }
 }

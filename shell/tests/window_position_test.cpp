@@ -54,6 +54,16 @@ TEST_F(WindowPosition, OpensWhereTheFileSays) {
   }
 }
 
+// Put back from 4000,3000 px, the frame's bottom once hung below the screen.
+TEST_F(WindowPosition, AWindowPutBackLiesOnTheScreenFrameAndAll) {
+  WriteIni("[Trotix]\r\nTop=45000\r\nLeft=60000\r\n");
+  QtMainWindow form(fake.platform);
+  form.Start();
+  ASSERT_NE(form.frameGeometry(), form.geometry()) << "no frame here to test with";
+  EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(form.frameGeometry()))
+      << form.frameGeometry().bottom();
+}
+
 TEST_F(WindowPosition, FirstCloseCreatesTheFile) {
   {
     QtMainWindow form(fake.platform);

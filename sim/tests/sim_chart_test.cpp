@@ -7,6 +7,7 @@
 #include <regex>
 #include <sstream>
 #include <tuple>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "chart_svg.h"
@@ -195,14 +196,34 @@ TEST_F(SimSvgTest, WritesTheChartOfTheRunItReports) {
   EXPECT_EQ(written, ChartSvg(ComputeFigures(setup, tally)));
 }
 
+// A chart once hung for good on a pipe with no reader, wrote through a link
+// someone else planted, overwrote its own horse file, and found a file it
+// could not write only after the whole run: the place is checked first.
 TEST_F(SimSvgTest, RefusesWhatItCannotDraw) {
-  const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
+  const std::string field = (dir_ / "horsedat.txt").string(), pipe = (dir_ / "pipe.svg").string();
+  const std::string read_only = (dir_ / "read-only.svg").string(), planted = (dir_ / "planted.svg").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::ofstream(read_only) << "kept";
+  fs::permissions(read_only, fs::perms::owner_read);
+  std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
       {{"--random", "--svg", (dir_ / "c.svg").string()}, kExitBadInput, "--svg draws one field"},
       {{"--svg"}, kExitBadInput, "--svg needs a file name"},
-      {{"--races", "10", "--svg", (dir_ / "no" / "c.svg").string()}, kExitWriteFailed, "the chart could not be written"}};
+      {{"--races", "10", "--svg", (dir_ / "no" / "c.svg").string()}, kExitWriteFailed, "the chart could not be written"},
+      {{"--svg", pipe}, kExitWriteFailed, "pipe.svg (not an ordinary file)"},
+      {{"--races", "1000000000", "--svg", read_only}, kExitWriteFailed, "read-only.svg (a read-only file)"},
+      {{"--svg", field, field}, kExitBadInput, "would replace the horse data file"},
+      {{"--svg", (dir_ / "." / "horsedat.txt").string(), field}, kExitBadInput, "would replace the horse data file"}};
+  // Only root can give a link to someone else.
+  if (geteuid() == 0 && symlink(read_only.c_str(), planted.c_str()) == 0 && lchown(planted.c_str(), 65534, 65534) == 0) {
+    cases.push_back({{"--svg", planted}, kExitWriteFailed, "planted.svg can be changed by someone else"});
+  }
   for (const auto& [args, status, message] : cases) {
     EXPECT_EQ(Run(args), status) << message;
     EXPECT_NE(err_.find(message), std::string::npos) << err_;
+  }
+  for (const auto& [path, text] : {std::pair{read_only, "kept"}, {field, kSampleField}}) {
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text) << path;
   }
 }
 

@@ -207,6 +207,8 @@ TEST_F(SimTest, ControlCharactersInANameReachNoTerminalRaw) {
       {{good + "x"}, shown + "/horsedat.txtx: no such file"},
       {{"--" + hostile}, "unknown option '--" + shown + "'"},
       {{"--races", "300", "--seed", "1", good}, "trotix-sim: field from " + (dir_ / shown).string() + "/horsedat.txt, 300 races"},
+      {{"--races", "10", "--svg", (dir_ / hostile / "no" / "c.svg").string(), good},
+       "written to " + (dir_ / shown).string() + "/no/c.svg"},
   };
   for (const auto& [args, message] : cases) {
     const SimRun run = Sim(args);

@@ -13,6 +13,7 @@
 #include "chart_svg.h"
 #include "race_blocks.h"
 #include "report.h"
+#include "sim_options.h"
 
 namespace trotix::sim {
 namespace {
@@ -33,6 +34,13 @@ using namespace trotix::sim;
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE double* trotix_lab_field() { return field_in; }
+
+// The bounds of a run as trotix-sim takes them, for the page to ask for no
+// more: workers (the page runs min(cores, this)), races, and the seed's
+// exact limit (seeds are below it).
+EMSCRIPTEN_KEEPALIVE int trotix_lab_max_workers() { return static_cast<int>(kMaxLabWorkers); }
+EMSCRIPTEN_KEEPALIVE double trotix_lab_max_races() { return static_cast<double>(kMaxRaces); }
+EMSCRIPTEN_KEEPALIVE double trotix_lab_seed_limit() { return static_cast<double>(kExactSeedLimit); }
 
 // A new run of `races` races seeded with `seed` (exact below 2^53) on the
 // field in trotix_lab_field(); returns its number of blocks.

@@ -21,7 +21,7 @@ export interface LabFigures {
 }
 
 export type LabAnswer =
-  | { type: 'ready'; blocks: number; maxWorkers: number | null }
+  | { type: 'ready'; blocks: number; maxWorkers: number }
   | { type: 'done'; block: number; races: number }
   | { type: 'tally'; bytes: Uint8Array }
   | ({ type: 'report' } & LabFigures)
@@ -33,7 +33,7 @@ export interface LabModule {
   HEAPF64: Float64Array;
   _trotix_lab_field(): number;
   _trotix_lab_begin(seed: number, races: number): number;
-  _trotix_lab_max_workers?: () => number;  // the most workers whose tallies the lab adds up
+  _trotix_lab_max_workers: () => number;  // the most workers whose tallies the lab adds up
   _trotix_lab_run_block(block: number): number;
   _trotix_lab_tally(): number;
   _trotix_lab_tally_bytes(): number;

@@ -31,7 +31,7 @@ function handle(lab: LabModule, order: LabOrder): LabAnswer {
   switch (order.type) {
     case 'begin':
       lab.HEAPF64.set(order.field, lab._trotix_lab_field() / Float64Array.BYTES_PER_ELEMENT);
-      return { type: 'ready', blocks: lab._trotix_lab_begin(order.seed, order.races), maxWorkers: lab._trotix_lab_max_workers?.() ?? null };
+      return { type: 'ready', blocks: lab._trotix_lab_begin(order.seed, order.races), maxWorkers: lab._trotix_lab_max_workers() };
     case 'block':
       return { type: 'done', block: order.block, races: lab._trotix_lab_run_block(order.block) };
     case 'tally': {

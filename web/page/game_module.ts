@@ -10,7 +10,8 @@ export interface PageImports {
   stopTimer(): void;
   present(heap: Uint8Array, pixels: number, width: number, height: number, stride: number): void;
   showListing(title: string, text: string): void;
-  showNotice(notice: string): void;
+  // The notice and how many of its characters are the file's name.
+  showNotice(notice: string, nameLength: number): void;
   // A line for screen readers: the start, the distance, the finish, the board.
   announce(text: string): void;
 }

@@ -7,7 +7,7 @@
 import * as controls from './controls';
 import type { GameExports, PageFacts } from './game_module';
 import { forget, keep, keptElsewhere, pageStorage, readKept } from './kept_file';
-import { aboutFile, onNotice } from './notices';
+import { onNotice } from './notices';
 import { byId } from './page_elements';
 import { isolate, say } from './page_lines';
 
@@ -33,7 +33,6 @@ export class HorseFiles {
     const room = this.game._trotix_field_file_room(nameBytes.length, bytes.length);
     this.game.HEAPU8.set(nameBytes, room);
     this.game.HEAPU8.set(bytes, room + nameBytes.length);
-    aboutFile(name);
     return nameBytes.length;
   }
 

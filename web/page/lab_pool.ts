@@ -123,7 +123,7 @@ export class LabRun {
     switch (message.type) {
       case 'ready':
         this.blocks = message.blocks;
-        if (worker === this.pool[0]) this.add(Math.max(0, Math.min(this.settings.workers, message.maxWorkers ?? Infinity) - 1));
+        if (worker === this.pool[0]) this.add(Math.max(0, Math.min(this.settings.workers, message.maxWorkers) - 1));
         for (let i = 0; i < pipelined; ++i) this.handOut(worker);
         break;
       case 'done':

@@ -1,17 +1,15 @@
 // The game's lines about the horse file, for whoever listens: the controls
-// show them, the lab says why its field is random. Each comes with the name
-// of the file handed to the game last, which the line may begin with.
+// show them, the lab says why its field is random. The game says how many
+// characters of a line are the file's name, which the line begins with: the
+// name as the game has it, which may differ from the one handed in (a lone
+// surrogate comes back as U+FFFD), so it is never looked for by matching.
 type Listener = (notice: string, name: string) => void;
 const listeners: Listener[] = [];
-let handedIn = '';
-
-export function aboutFile(name: string): void {
-  handedIn = name;
-}
 
 export function onNotice(listener: Listener): void {
   listeners.push(listener);
 }
-export function tellNotice(notice: string): void {
-  for (const listener of listeners) listener(notice, handedIn);
+export function tellNotice(notice: string, nameLength: number): void {
+  const name = notice.slice(0, nameLength);
+  for (const listener of listeners) listener(notice, name);
 }

@@ -21,11 +21,15 @@ class NotingPage final : public PageHost {
   void StopTimer() override { interval = 0; }
   void Present(const Surface&) override {}
   void ShowFieldListing(std::string_view, std::string_view) override {}
-  void ShowFieldFileNotice(std::string_view notice) override { notices.emplace_back(notice); }
+  void ShowFieldFileNotice(std::string_view notice, std::size_t name_bytes) override {
+    notices.emplace_back(notice);
+    names.emplace_back(notice.substr(0, name_bytes));
+  }
   void Announce(std::string_view text) override { announcements.emplace_back(text); }
   int interval = 0;
   std::vector<std::string> announcements;
   std::vector<std::string> notices;
+  std::vector<std::string> names;  // the part of each notice the page is told is the file's name
 };
 
 class PageAdapter : public ::testing::Test {
@@ -77,6 +81,31 @@ TEST_F(PageAdapter, ATakenFileWaitsForTheNextRunWhileARaceRunsAndARefusedOneIsDr
   next_race();
   EXPECT_EQ(page.notices.size(), told) << "the refused file was dropped, not read again";
   EXPECT_NE(form.race().Horses[0].Speed, 80.0);
+}
+
+// A kept name with a NUL once cut the notice down to the name, and one the
+// page could not find again in the notice was not set apart: the notice
+// comes whole, with how much of it is the name.
+TEST_F(PageAdapter, ANoticeSaysHowMuchOfItIsTheFilesName) {
+  const std::string nul("a\0b.txt", 7);
+  const struct { std::string name; bool folder; const char* rest; } cases[] = {
+      {nul, false, ", line 2 is missing"},
+      {"\xe2\x81\xa9\xe2\x80\xaetxt.exe", false, ", line 2 is missing"},
+      {"\xef\xbf\xbd.txt", false, ", line 2 is missing"},
+      {"horses\0", true, " cannot be read (a folder)"},
+  };
+  for (const auto& c : cases) {
+    if (c.folder) {
+      front_end.RefuseFieldFolder(c.name);
+    } else {
+      ASSERT_EQ(front_end.OpenFieldFile(c.name, "80\t60\t2\n"), FieldFileTaken::kRefused);
+    }
+    EXPECT_EQ(page.names.back(), c.name);
+    EXPECT_TRUE(page.notices.back().starts_with(c.name + c.rest)) << page.notices.back();
+  }
+  ASSERT_EQ(front_end.OpenFieldFile(nul, kGoodFieldFile), FieldFileTaken::kSetUpNow);
+  EXPECT_EQ(page.notices.back(), "");
+  EXPECT_EQ(page.names.back(), "");
 }
 
 // A folder is refused in the desktop reader's words; between races, it and

@@ -54,7 +54,7 @@ class Recorder final : public PageHost {
   void StopTimer() override { interval = 0; }
   void Present(const Surface& window) override { last_ = &window; }
   void ShowFieldListing(std::string_view, std::string_view text) override { listing.assign(text); }
-  void ShowFieldFileNotice(std::string_view text) override { notice.assign(text); }
+  void ShowFieldFileNotice(std::string_view text, std::size_t) override { notice.assign(text); }
   void Announce(std::string_view) override {}
 
   // Writes the frame last presented, with the state after the handler.

@@ -8,7 +8,9 @@
 # run may take a number between the check and the start; then the next one
 # is tried. A number with a lock file of any kind is passed over: an Xvfb
 # ended while it started can leave /tmp/.tXN-lock behind, and the next one
-# on that number would wait on it for good.
+# on that number would wait on it for good. A display that answers is ours
+# only when its lock file holds our server's process id: another program's
+# Xvfb started on the same number meanwhile once took the tests' windows.
 start_xvfb() {
   local first=$1 last=$2 log=$3 size=${4:-800x600} n i
   for n in $(seq "$first" "$last"); do
@@ -17,7 +19,8 @@ start_xvfb() {
     XVFB_PID=$!
     for i in $(seq 1 50); do
       kill -0 "$XVFB_PID" 2>/dev/null || break # lost the race for :n
-      if [[ -S /tmp/.X11-unix/X$n ]] && DISPLAY=":$n" xdotool getmouselocation >/dev/null 2>&1; then
+      if [[ -S /tmp/.X11-unix/X$n ]] && lock_holds_pid "/tmp/.X$n-lock" "$XVFB_PID" &&
+        DISPLAY=":$n" xdotool getmouselocation >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
       fi
@@ -28,6 +31,13 @@ start_xvfb() {
     XVFB_PID=""
   done
   return 1
+}
+
+# Whether the X server lock file LOCK names process PID: the server writes
+# its id there, padded with spaces to ten characters, and a newline.
+lock_holds_pid() {
+  local held
+  held=$({ tr -d ' \n' <"$1"; } 2>/dev/null) && [[ $held =~ ^[0-9]+$ && $held == "$2" ]]
 }
 
 # Ends the given processes (empty arguments are passed over) and waits for them.

@@ -30,7 +30,7 @@ test('every block is handed out once, and the first worker adds up the tallies',
   const { run, made, deps } = fakes(10);
   await settle();
   assert.equal(made.length, 1);  // the others once the first is ready
-  for (let i = 0; i < 3; ++i) say(made[i], { type: 'ready', blocks: 10, maxWorkers: null });
+  for (let i = 0; i < 3; ++i) say(made[i], { type: 'ready', blocks: 10, maxWorkers: 256 });
   assert.deepEqual(made.map((w) => w.orders[0]), made.map(() => ({ type: 'begin', seed: 7, races: 1000, field: [1, 2] })));
   assert.deepEqual(made.map(blocksOf), [[0, 1], [2, 3], [4, 5]]);
   for (let block = 0; block < 10; ++block) say(made[block % 3], { type: 'done', block, races: 100 });
@@ -64,7 +64,7 @@ test('a Worker that cannot be made stops the run, and the next run is free to st
 test('a worker that answers with an error stops the run', async () => {
   const { run, made } = fakes(10);
   await settle();
-  say(made[0], { type: 'ready', blocks: 10, maxWorkers: null });
+  say(made[0], { type: 'ready', blocks: 10, maxWorkers: 256 });
   say(made[1], { type: 'error', message: 'out of memory' });
   await assert.rejects(run.result, /a worker failed: out of memory/);
   assert.ok(made.every((w) => w.terminated));
