@@ -16,7 +16,7 @@
 #include <fstream>
 
 #include "ledger_file.h"
-#include "profile/trusted_path.h"
+#include "trusted_path.h"
 #include "terminal_text.h"
 #include "texts.h"
 
