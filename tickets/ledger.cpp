@@ -133,12 +133,18 @@ LedgerEntry MakeLedgerEntry(std::string date, const RaceCard& card, const std::v
 
 std::string LedgerLineText(const LedgerEntry& e) {
   std::string line = e.date + ";";
-  for (std::size_t i = 0; i < kHorseCount; ++i) line += (i > 0 ? "," : "") + e.horses[i];
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    if (i > 0) line += ',';
+    line += e.horses[i];
+  }
   line += ";";
   line += e.settled ? std::to_string(e.order.first + 1) + "-" + std::to_string(e.order.second + 1) : "-";
   line += ";";
   if (e.tickets.empty()) line += "-";
-  for (std::size_t i = 0; i < e.tickets.size(); ++i) line += (i > 0 ? "," : "") + TicketText(e.tickets[i], e.settled);
+  for (std::size_t i = 0; i < e.tickets.size(); ++i) {
+    if (i > 0) line += ',';
+    line += TicketText(e.tickets[i], e.settled);
+  }
   line += ";" + std::to_string(e.purse) + ";" + std::to_string(e.refills) + ";" + (e.saw_chances ? "1" : "0") +
           ";" + (e.settled ? "S" : "U");
   return line;
@@ -208,7 +214,8 @@ LedgerRead ReadLedgerText(std::string_view text) {
     if (line.empty()) {
       // blank
     } else if (!in_section) {
-      if (line != "[" + std::string(kLedgerSection) + "]") {
+      if (line.size() != std::string_view(kLedgerSection).size() + 2 || line.front() != '[' ||
+          line.substr(1, line.size() - 2) != kLedgerSection || line.back() != ']') {
         refuse(number, "is not the ledger's heading");
         return read;
       }
@@ -263,13 +270,19 @@ std::string LedgerCsv(const std::vector<LedgerEntry>& entries) {
   std::string csv =
       "race,date,card,first,second,ticket,stake,odds,payout,purse after,refills,chances seen,settled\r\n";
   const auto record = [&csv](const std::vector<std::string>& fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) csv += (i > 0 ? "," : "") + CsvField(fields[i]);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) csv += ',';
+      csv += CsvField(fields[i]);
+    }
     csv += "\r\n";
   };
   for (std::size_t n = 0; n < entries.size(); ++n) {
     const LedgerEntry& e = entries[n];
     std::string card;
-    for (std::size_t i = 0; i < kHorseCount; ++i) card += (i > 0 ? " " : "") + e.horses[i];
+    for (std::size_t i = 0; i < kHorseCount; ++i) {
+      if (i > 0) card += ' ';
+      card += e.horses[i];
+    }
     const std::string first = e.settled ? std::to_string(e.order.first + 1) : "";
     const std::string second = e.settled ? std::to_string(e.order.second + 1) : "";
     std::vector<std::string> common{std::to_string(n + 1), e.date, card, first, second};
