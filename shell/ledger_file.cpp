@@ -20,7 +20,8 @@ namespace {
 // on when that name is taken: never over anything. The new name, or "".
 std::string MoveAside(const std::string& path, std::string& why) {
   for (int n = 1; n < 1000; ++n) {
-    const std::string name = path + ".damaged" + (n > 1 ? "-" + std::to_string(n) : "");
+    std::string name = path + ".damaged";
+    if (n > 1) name.append("-").append(std::to_string(n));
     if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) return name;
     if (errno == EEXIST) continue;
     if (errno == EINVAL || errno == ENOSYS) {

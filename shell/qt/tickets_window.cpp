@@ -126,8 +126,9 @@ void TicketsWindow::BoardShown(BoardOrder order) {
   const std::optional<LedgerEntry> entry = desk_.Board(order, Now());
   if (entry) {
     Store(entry);
-    std::string settled = "Settled, " + std::to_string(order.first + 1) + "-" + std::to_string(order.second + 1) + ":";
-    for (const Ticket& t : desk_.book().settled()) settled += "\n" + TicketLineText(t, true);
+    std::string settled = "Settled, ";
+    settled.append(std::to_string(order.first + 1)).append("-").append(std::to_string(order.second + 1)).append(":");
+    for (const Ticket& t : desk_.book().settled()) settled.append("\n").append(TicketLineText(t, true));
     Tell(settled);
   }
   Refresh();
