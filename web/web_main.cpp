@@ -4,7 +4,6 @@
 #include <emscripten.h>
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -12,6 +11,7 @@
 #include "front_end.h"
 #include "frm_main.h"
 #include "main_window_layout.h"
+#include "sim_options.h"
 #include "track.h"
 
 extern "C" {
@@ -71,13 +71,11 @@ std::string board_text;  // the last board text handed out, alive until the next
 // then six speeds, six staminas and six styles.
 constexpr std::size_t kFieldValues = 1 + 3 * trotix::kHorseCount;
 
-// A seed crosses to the page as a double, which holds every whole number
-// below 2^53 exactly and no more.
-constexpr double kSeedLimit = static_cast<double>(std::uint64_t{1} << std::numeric_limits<double>::digits);
 
 // What the page must know of the game before it can talk to it, once, as
 // JSON: the keys it passes on, what the file outcomes mean, the field's
-// layout, the distance bar's full length and the seeds a double can carry.
+// layout, the distance bar's full length, the seeds a double carries exactly
+// (those the lab takes too) and the most races the lab runs at once.
 std::string PageFacts() {
   using trotix::FieldFileTaken;
   const auto number = [](auto value) { return std::to_string(static_cast<long long>(value)); };
@@ -85,7 +83,8 @@ std::string PageFacts() {
   json += R"("fileTaken":{"refused":)" + number(FieldFileTaken::kRefused) + R"(,"setUpNow":)" +
           number(FieldFileTaken::kSetUpNow) + R"(,"nextRace":)" + number(FieldFileTaken::kNextRace) + "},";
   json += R"("fieldValues":)" + number(kFieldValues) + R"(,"raceMetres":)" + number(trotix::kRaceMetres);
-  return json + R"(,"seedLimit":)" + number(kSeedLimit) + "}";
+  json += R"(,"seedLimit":)" + number(trotix::sim::kExactSeedLimit);
+  return json + R"(,"labMaxRaces":)" + number(trotix::sim::kMaxRaces) + "}";
 }
 std::string page_facts;
 }  // namespace

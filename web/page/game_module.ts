@@ -56,6 +56,7 @@ export interface PageFacts {
   fieldValues: number;  // how many numbers trotix_field() points at
   raceMetres: number;   // the distance bar's full length
   seedLimit: number;    // seeds are whole numbers below this
+  labMaxRaces: number;  // the most races one run of the lab takes
 }
 
 // A NUL-ended UTF-8 text in the module's memory.

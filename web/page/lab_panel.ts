@@ -194,8 +194,8 @@ class LabPanel {
     if (this.current !== null) throw new Error('the lab is already running');
     const { seed, races, workers } = settings;
     const whole = (n: number, low: number, high: number): boolean => Number.isSafeInteger(n) && n >= low && n <= high;
-    if (!whole(seed, 0, this.facts.seedLimit - 1) || !whole(races, 1, 1e9) || !whole(workers, 1, Number.MAX_SAFE_INTEGER)) {
-      throw new Error(`a seed below ${this.facts.seedLimit}, 1 to 10^9 races and at least 1 worker`);
+    if (!whole(seed, 0, this.facts.seedLimit - 1) || !whole(races, 1, this.facts.labMaxRaces) || !whole(workers, 1, Number.MAX_SAFE_INTEGER)) {
+      throw new Error(`a seed below ${this.facts.seedLimit}, 1 to ${grouped(this.facts.labMaxRaces)} races and at least 1 worker`);
     }
     this.beginShowing(settings);
     const field = this.fieldWords();  // the field at the press of Run
