@@ -1,0 +1,54 @@
+// What a ticket is worth on average, from the lab's races on the card: the
+// true chance of the horse winning (or of the pair coming first and second,
+// in either order) times the odds the ticket is bought at. A return above 1
+// per unit staked pays on average, whatever the price says of the chance;
+// the 95% interval says how sure that is after the lab's races.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "race_card.h"
+#include "ticket_book.h"
+
+namespace trotix {
+
+// A true chance as the lab measured it: the share of races, and its 95%
+// interval.
+struct TrueChance {
+  double share = 0.0;
+  double low = 0.0;
+  double high = 0.0;
+};
+
+// The lab's chances for one card. They hold the card they were measured on,
+// so that chances never outlive their field.
+struct CardChances {
+  RaceCard card{};
+  std::uint64_t races = 0;  // how many races measured them
+  std::array<TrueChance, kHorseCount> win{};
+  // (i, j) and (j, i) alike; the diagonal is unused.
+  std::array<std::array<TrueChance, kHorseCount>, kHorseCount> pair{};
+};
+
+// A ticket's worth per unit staked: the mean return and its 95% interval.
+struct Worth {
+  double mean = 0.0;
+  double low = 0.0;
+  double high = 0.0;
+};
+
+// Whether a return per unit staked pays on average: above 1.
+bool PaysOnAverage(double mean_return);
+
+// The worth of `ticket` at `odds_tenths` (as posted, in tenths) by
+// `chances`.
+Worth WorthOf(const Ticket& ticket, std::int64_t odds_tenths, const CardChances& chances);
+
+// The worth as the player reads it, in the game's number formats:
+// "worth x2.86 (2.84-2.88), pays on average" or "..., costs on average".
+std::string WorthText(const Worth& worth);
+
+}  // namespace trotix
