@@ -256,6 +256,18 @@ LedgerRead ReadLedgerText(std::string_view text) {
   return read;
 }
 
+std::string LedgerText(std::int64_t purse, int refills, const std::vector<LedgerEntry>& entries) {
+  std::string text;
+  const auto line = [&text](std::string_view key, const std::string& value) {
+    text.append(key).append("=").append(value).append("\r\n");
+  };
+  text.append("[").append(kLedgerSection).append("]\r\n");
+  line(kLedgerPurseKey, std::to_string(purse));
+  line(kLedgerRefillsKey, std::to_string(refills));
+  for (std::size_t i = 0; i < entries.size(); ++i) line(LedgerRaceKey(i + 1), LedgerLineText(entries[i]));
+  return text;
+}
+
 std::string CsvField(std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
   std::string quoted = "\"";

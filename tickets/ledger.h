@@ -62,6 +62,10 @@ struct LedgerRead {
 // parse, a race out of its turn, a purse that is not a number) refuses the
 // whole file: a record with holes is no record.
 LedgerRead ReadLedgerText(std::string_view text);
+// The whole ledger as the text ReadLedgerText reads: the heading, the purse,
+// the refills and every race in its turn, each line ended by CR LF. For a
+// front end that keeps the ledger in one piece rather than in a file.
+std::string LedgerText(std::int64_t purse, int refills, const std::vector<LedgerEntry>& entries);
 
 // The ledger as CSV (RFC 4180): a header, then one record per ticket (a race
 // without tickets gives one record), fields quoted where they hold a comma,

@@ -33,6 +33,25 @@ void FrontEnd::ForgetFieldFile() {
   form_.FieldFileChosen();
 }
 
+std::string FrontEnd::RestoreTickets(std::string_view kept) {
+  std::string problem = tickets_.Restore(kept);
+  ShowNextCard();
+  return problem;
+}
+
+void FrontEnd::ToggleTickets() {
+  ShowNextCard();
+  page_.ToggleTickets();
+}
+
+void FrontEnd::RaceStarted(const RaceState& race) { tickets_.RaceStarted(CardOf(race), page_.LocalDate()); }
+
+void FrontEnd::BoardShown(const RaceState& race) { tickets_.BoardShown(BoardOrderOf(race), page_.LocalDate()); }
+
+void FrontEnd::ShowNextCard() {
+  if (!form_.timer_on()) tickets_.ShowCard(form_.Card());
+}
+
 FieldFileTaken FrontEnd::Choose(FieldFileBytes file) {
   field_file_ = std::move(file);
   const FieldFileTaken taken = form_.FieldFileChosen();
@@ -53,6 +72,7 @@ void FrontEnd::Present(const Surface& picture, const ControlsState& controls) {
   BitBlt(window_, pic.left, pic.top, picture.width(), picture.height(), picture, RasterOp::kSrcCopy);
   DrawDistanceBar(window_, {static_cast<int>(kRaceMetres), controls.bar_value, controls.bar_colour});
   DrawRunButton(window_, controls.run_enabled);
+  ShowNextCard();
   page_.Present(window_);
 }
 

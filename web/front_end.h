@@ -12,6 +12,7 @@
 
 #include "clock.h"
 #include "frm_main.h"
+#include "page_tickets.h"
 #include "surface.h"
 #include "window_controls.h"
 #include "window_platform.h"
@@ -39,6 +40,10 @@ class PageHost {
   virtual void ShowFieldFileNotice(std::string_view notice, std::size_t name_bytes) = 0;
   // A line for the page's live region, in English words.
   virtual void Announce(std::string_view text) = 0;
+  // F6: the tickets' panel opens, or closes when open.
+  virtual void ToggleTickets() = 0;
+  // The local date and time now, "YYYY-MM-DD HH:MM:SS" (LocalDateText).
+  virtual std::string LocalDate() = 0;
 };
 
 class FrontEnd final : private WindowPlatform {
@@ -61,6 +66,11 @@ class FrontEnd final : private WindowPlatform {
   // Forget: no horse file from now on.
   void ForgetFieldFile();
 
+  // The tickets beside the race; their card follows the field the next Run races.
+  PageTickets& tickets() { return tickets_; }
+  // The ledger the browser kept, taken as RestoreTickets says (PageTickets::Restore).
+  std::string RestoreTickets(std::string_view kept);
+
  private:
   // What the main window asks of the page.
   float SecondsSinceMidnight() override { return clock_.SecondsSinceMidnight(); }
@@ -79,6 +89,11 @@ class FrontEnd final : private WindowPlatform {
   // A page cannot place the browser's window: nothing is stored.
   void LoadWindowPosition() override {}
   void SaveWindowPosition() override {}
+  void ToggleTickets() override;
+  void RaceStarted(const RaceState& race) override;
+  void BoardShown(const RaceState& race) override;
+  // Between races the tickets show the card of the field the next Run races.
+  void ShowNextCard();
 
   // The file the page now gives, handed to the main window; kept unless refused.
   FieldFileTaken Choose(FieldFileBytes file);
@@ -87,6 +102,7 @@ class FrontEnd final : private WindowPlatform {
   PageHost& page_;
   Surface window_;
   std::optional<FieldFileBytes> field_file_;
+  PageTickets tickets_;
   frmMain form_{*this};
 };
 

@@ -27,4 +27,11 @@ mergeInto(LibraryManager.library, {
   trotix_page_announce: function (text) {
     Module.page.announce(UTF8ToString(text));
   },
+  trotix_page_toggle_tickets: function () {
+    Module.page.toggleTickets();
+  },
+  // Milliseconds since 1970 on the local clock, for the ledger's dates.
+  trotix_page_local_ms: function () {
+    return Module.page.localMs();
+  },
 });

@@ -11,7 +11,10 @@
 #include "front_end.h"
 #include "frm_main.h"
 #include "main_window_layout.h"
+#include "profile_file.h"
 #include "sim_options.h"
+#include "texts.h"
+#include "ticket_book.h"
 #include "track.h"
 
 extern "C" {
@@ -22,6 +25,8 @@ void trotix_page_present(const trotix::Pixel* pixels, int width, int height, int
 void trotix_page_show_listing(const char* title, const char* text);
 void trotix_page_show_notice(const char* notice, int notice_bytes, int name_bytes);
 void trotix_page_announce(const char* text);
+void trotix_page_toggle_tickets();
+double trotix_page_local_ms();
 }
 
 namespace trotix::web {
@@ -48,13 +53,16 @@ class Page final : public PageHost {
     trotix_page_show_notice(notice.data(), static_cast<int>(notice.size()), static_cast<int>(name_bytes));
   }
   void Announce(std::string_view text) override { trotix_page_announce(std::string(text).c_str()); }
+  void ToggleTickets() override { trotix_page_toggle_tickets(); }
+  std::string LocalDate() override { return LocalDateText(trotix_page_local_ms()); }
 };
 
 PageClock clock;
 Page page;
 FrontEnd front_end(clock, page);
 
-// A horse data file on its way in: its name, then its first bytes.
+// A horse data file on its way in: its name, then its first bytes; or a
+// text for the tickets (a stake, a kept ledger).
 std::string incoming;
 
 }  // namespace
@@ -66,6 +74,18 @@ using trotix::web::incoming;
 namespace {
 trotix::frmMain& form() { return front_end.form(); }
 std::string board_text;  // the last board text handed out, alive until the next
+std::string tickets_text;  // the last text of the tickets handed out, alive until the next
+char* Handed(std::string text) {
+  tickets_text = std::move(text);
+  return tickets_text.data();
+}
+trotix::web::PageTickets& tickets() { return front_end.tickets(); }
+// The text the page wrote into the room, taken out of it.
+std::string Incoming(int bytes) {
+  std::string text = incoming.substr(0, static_cast<std::size_t>(bytes));
+  incoming = std::string();
+  return text;
+}
 
 // The field as trotix_field() lays it out: whether it came from the file,
 // then six speeds, six staminas and six styles.
@@ -75,11 +95,17 @@ constexpr std::size_t kFieldValues = 1 + 3 * trotix::kHorseCount;
 // What the page must know of the game before it can talk to it, once, as
 // JSON: the keys it passes on, what the file outcomes mean, the field's
 // layout, the distance bar's full length, the seeds a double carries exactly
-// (those the lab takes too) and the most races the lab runs at once.
+// (those the lab takes too), the most races the lab runs at once, and for
+// the tickets their kinds' names, the horses, the stake's step and the
+// largest ledger kept (the desktop's too).
 std::string PageFacts() {
   using trotix::FieldFileTaken;
   const auto number = [](auto value) { return std::to_string(static_cast<long long>(value)); };
-  std::string json = R"({"keys":{"run":)" + number(trotix::kVkF5) + R"(,"field":)" + number(trotix::kVkF7) + "},";
+  std::string json = R"({"keys":{"run":)" + number(trotix::kVkF5) + R"(,"field":)" + number(trotix::kVkF7) +
+                     R"(,"tickets":)" + number(trotix::kVkF6) + "},";
+  json += R"("tickets":{"kinds":[")" + std::string(trotix::kWinName) + R"(",")" + std::string(trotix::kQuinellaName) +
+          R"("],"horses":)" + number(trotix::kHorseCount) + R"(,"stakeStep":)" + number(trotix::kStakeStep) +
+          R"(,"ledgerMaxBytes":)" + number(trotix::kProfileFileReadLimit) + "},";
   json += R"("fileTaken":{"refused":)" + number(FieldFileTaken::kRefused) + R"(,"setUpNow":)" +
           number(FieldFileTaken::kSetUpNow) + R"(,"nextRace":)" + number(FieldFileTaken::kNextRace) + "},";
   json += R"("fieldValues":)" + number(kFieldValues) + R"(,"raceMetres":)" + number(trotix::kRaceMetres);
@@ -156,6 +182,25 @@ EMSCRIPTEN_KEEPALIVE const double* trotix_field() {
   }
   return field;
 }
+
+// The tickets' panel. Texts the page hands in (a stake, a kept ledger) go
+// into the room (trotix_field_file_room) first, `bytes` of them.
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_card() { return Handed(tickets().CardText()); }
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_state() { return Handed(tickets().StateJson()); }
+// "" when bought, else the refusal; horses by number, the stake in the room.
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_buy(int quinella, int first, int second, int stake_bytes) {
+  return Handed(tickets().Buy(quinella != 0, first, second, Incoming(stake_bytes)));
+}
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_take_back(int index) { return Handed(tickets().TakeBack(index)); }
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_refill() { return Handed(tickets().Refill()); }
+// The ledger to store whole, and how many times it has changed.
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_ledger() { return Handed(tickets().LedgerText()); }
+EMSCRIPTEN_KEEPALIVE int trotix_tickets_ledger_changes() { return tickets().ledger_changes(); }
+// The ledger the browser kept, in the room: "" taken, else the one line why not.
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_restore(int bytes) {
+  return Handed(front_end.RestoreTickets(Incoming(bytes)));
+}
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_csv() { return Handed(tickets().Csv()); }
 
 // For the page's test hook.
 EMSCRIPTEN_KEEPALIVE int trotix_phase() { return form().race().Phase; }

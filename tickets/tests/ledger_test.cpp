@@ -85,6 +85,23 @@ TEST(LedgerText, ReadsAWholeLedgerOrRefusesIt) {
   }
 }
 
+// What a front end keeps whole is read back whole, the races in their turn.
+TEST(LedgerText, ReadsBackWhatItWrites) {
+  const auto first = ParseLedgerLine(Line("4-2", "W4:100@3.0=300"));
+  const auto second = ParseLedgerLine(Line("-", "Q2-4:200@7.5=-", "9800;1;0;U"));
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(LedgerText(10'000, 0, {}), "[Ledger]\r\nPurse=10000\r\nRefills=0\r\n");
+  const std::string text = LedgerText(9'800, 1, {*first, *second});
+  EXPECT_EQ(text, "[Ledger]\r\nPurse=9800\r\nRefills=1\r\nRace1=" + LedgerLineText(*first) + "\r\nRace2=" +
+                      LedgerLineText(*second) + "\r\n");
+  const LedgerRead read = ReadLedgerText(text);
+  ASSERT_TRUE(read.ok) << read.problem;
+  EXPECT_EQ(read.purse, 9'800);
+  EXPECT_EQ(read.refills, 1);
+  ASSERT_EQ(read.entries.size(), 2u);
+  EXPECT_EQ(LedgerLineText(read.entries[1]), LedgerLineText(*second));
+}
+
 TEST(LedgerCsv, QuotesByRfc4180) {
   const struct {
     std::string_view in;

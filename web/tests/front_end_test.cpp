@@ -26,7 +26,10 @@ class NotingPage final : public PageHost {
     names.emplace_back(notice.substr(0, name_bytes));
   }
   void Announce(std::string_view text) override { announcements.emplace_back(text); }
+  void ToggleTickets() override { ++toggles; }
+  std::string LocalDate() override { return "2026-12-10 10:00:00"; }
   int interval = 0;
+  int toggles = 0;
   std::vector<std::string> announcements;
   std::vector<std::string> notices;
   std::vector<std::string> names;  // the part of each notice the page is told is the file's name

@@ -56,6 +56,8 @@ class Recorder final : public PageHost {
   void ShowFieldListing(std::string_view, std::string_view text) override { listing.assign(text); }
   void ShowFieldFileNotice(std::string_view text, std::size_t) override { notice.assign(text); }
   void Announce(std::string_view) override {}
+  void ToggleTickets() override {}
+  std::string LocalDate() override { return {}; }
 
   // Writes the frame last presented, with the state after the handler.
   bool Record(const frmMain& game, bool last) {
