@@ -14,6 +14,10 @@ export interface PageImports {
   showNotice(notice: string, nameLength: number): void;
   // A line for screen readers: the start, the distance, the finish, the board.
   announce(text: string): void;
+  // F6: the tickets' panel opens, or closes when open.
+  toggleTickets(): void;
+  // Milliseconds since 1970 on the local clock, for the ledger's dates.
+  localMs(): number;
 }
 
 export interface GameExports {
@@ -40,6 +44,17 @@ export interface GameExports {
   _trotix_phase(): number;
   _trotix_ticks(): number;
   _trotix_run_enabled(): number;
+  // The tickets (texts as pointers to NUL-ended UTF-8; texts handed in go
+  // into the room of _trotix_field_file_room first).
+  _trotix_tickets_card(): number;
+  _trotix_tickets_state(): number;
+  _trotix_tickets_buy(quinella: number, first: number, second: number, stakeBytes: number): number;
+  _trotix_tickets_take_back(index: number): number;
+  _trotix_tickets_refill(): number;
+  _trotix_tickets_ledger(): number;
+  _trotix_tickets_ledger_changes(): number;
+  _trotix_tickets_restore(bytes: number): number;
+  _trotix_tickets_csv(): number;
 }
 
 // What the page hands the module's factory (TrotixGame, from trotix.js).
@@ -51,18 +66,32 @@ export type GameFactory = (settings: GameSettings) => Promise<GameExports>;
 
 // The facts of the game that the page must not write again (trotix_page_facts).
 export interface PageFacts {
-  keys: { run: number; field: number };  // the key codes of F5 and F7
+  keys: { run: number; field: number; tickets: number };  // the key codes of F5, F7 and F6
   fileTaken: { refused: number; setUpNow: number; nextRace: number };
   fieldValues: number;  // how many numbers trotix_field() points at
   raceMetres: number;   // the distance bar's full length
   seedLimit: number;    // seeds are whole numbers below this
   labMaxRaces: number;  // the most races one run of the lab takes
+  tickets: {
+    kinds: [string, string];  // the names of a win and a quinella ticket
+    horses: number;           // the horses a ticket may name, 1 to this
+    stakeStep: number;        // stakes go in steps of this
+    ledgerMaxBytes: number;   // the largest ledger kept
+  };
 }
 
 // A NUL-ended UTF-8 text in the module's memory.
 export function cString(heap: Uint8Array, pointer: number): string {
   const end = heap.indexOf(0, pointer);
   return new TextDecoder().decode(heap.subarray(pointer, end));
+}
+
+// A text handed to the game: written into the room as UTF-8; its length in bytes.
+export function handIn(game: GameExports, text: string): number {
+  const bytes = new TextEncoder().encode(text);
+  const room = game._trotix_field_file_room(bytes.length, 0);  // may grow the memory: HEAPU8 after it
+  game.HEAPU8.set(bytes, room);
+  return bytes.length;
 }
 
 export function readFacts(game: GameExports): PageFacts {

@@ -1,5 +1,6 @@
-// The player's keys and clicks. F5 and F7 are the game's wherever the focus
-// is: the browser neither reloads nor turns on caret browsing. They act on
+// The player's keys and clicks. F5, F6 and F7 are the game's wherever the
+// focus is: the browser neither reloads, moves its focus to the address bar
+// nor turns on caret browsing. They act on
 // release, as on the desktop. Ctrl+F5 and Ctrl+R reload as on any page. "?"
 // and F1 open the help ("?" not while it is typed into the lab's seed). The
 // F7 listing is a modal box; OK, Enter and Escape close it, and while it is
@@ -19,7 +20,7 @@ export const listingOpen = (): boolean => listing.open;
 
 // The game's key code for a key the game answers, or undefined.
 export function gameKey(facts: PageFacts, key: string): number | undefined {
-  return key === 'F5' ? facts.keys.run : key === 'F7' ? facts.keys.field : undefined;
+  return key === 'F5' ? facts.keys.run : key === 'F6' ? facts.keys.tickets : key === 'F7' ? facts.keys.field : undefined;
 }
 
 function onKeyDown(event: KeyboardEvent, facts: PageFacts, playing: () => boolean): void {
@@ -52,6 +53,10 @@ export function wireInput(game: GameExports, facts: PageFacts, playing: () => bo
   });
   controls.field.addEventListener('click', () => {
     if (playing() && controls.enabled(controls.field)) game._trotix_key_up(facts.keys.field);
+  });
+  // The tickets' button is F6: the game's handler asks the page to open or close them.
+  byId('tickets-open').addEventListener('click', () => {
+    if (playing()) game._trotix_key_up(facts.keys.tickets);
   });
   const canvas = byId<HTMLCanvasElement>('window');
   canvas.addEventListener('click', (event) => {

@@ -1,6 +1,6 @@
 // The window and the panel placed on the page as layout_plan.ts reckons
-// them; nothing ever covers the window. The lab, when open, stands under
-// both, and the page scrolls down to it. On a page too small for both, the
+// them; nothing ever covers the window. The tickets and the lab, when
+// open, stand under both, and the page scrolls down to them. On a page too small for both, the
 // page scrolls.
 import { labPlace, plan } from './layout_plan';
 
@@ -37,12 +37,16 @@ function placeAll(width: number): void {
   canvas.style.height = `${canvas.height}px`;
   canvas.style.transform = `translate(${place.left}px, ${place.top}px) scale(${place.scale / ratio})`;
 
-  const lab = document.getElementById('lab') as HTMLElement;
-  if (!lab.hidden) {
-    const at = labPlace(width, Math.max(place.top + place.height, panel.offsetTop + panel.offsetHeight));
-    lab.style.left = `${at.left}px`;
-    lab.style.width = `${at.width}px`;
-    lab.style.top = `${at.top}px`;
+  // The tickets, then the lab, each under what stands above it.
+  let bottom = Math.max(place.top + place.height, panel.offsetTop + panel.offsetHeight);
+  for (const id of ['tickets', 'lab']) {
+    const section = document.getElementById(id) as HTMLElement;
+    if (section.hidden) continue;
+    const at = labPlace(width, bottom);
+    section.style.left = `${at.left}px`;
+    section.style.width = `${at.width}px`;
+    section.style.top = `${at.top}px`;
+    bottom = at.top + section.offsetHeight;
   }
 }
 

@@ -6,7 +6,8 @@
 // number the page needs of it (PageFacts). This module loads the game and
 // wires the others to it: the controls (controls.ts) in their places
 // (layout.ts), the keys and clicks (input.ts), the horse file
-// (horse_file.ts), the race's time (race_time.ts), the lab (lab_panel.ts).
+// (horse_file.ts), the race's time (race_time.ts), the lab (lab_panel.ts),
+// the tickets and their ledger (tickets_panel.ts).
 //
 // Test hook: ?seed=N fixes the random seed, and ?clock=scripted stops time:
 // the clock reads 10:00 (36000 s since midnight, where the native frame
@@ -27,6 +28,7 @@ import { say } from './page_lines';
 import { raceClock, raceTimer } from './race_time';
 import { newSeed, parseSeed } from './seed';
 import { installTestHook } from './test_hook';
+import { TicketsPanel } from './tickets_panel';
 import { canRunWebAssembly, webAssemblyForbidden } from './webassembly_check';
 
 const params = new URLSearchParams(location.search);
@@ -36,6 +38,7 @@ const testing = scripted || params.has('test');
 const canvas = byId<HTMLCanvasElement>('window');
 const context = canvas.getContext('2d') as CanvasRenderingContext2D;
 let game: GameExports | null = null;
+let tickets: TicketsPanel | null = null;
 let ready = false;
 const playing = (): boolean => ready && !listingOpen() && !controls.helpOpen();
 
@@ -58,6 +61,7 @@ function present(heap: Uint8Array, pointer: number, width: number, height: numbe
   }
   context.putImageData(image, 0, 0);
   if (game !== null) refreshControls(game);
+  tickets?.refresh();
   if (performance.getEntriesByName('trotix-first-frame').length === 0) performance.mark('trotix-first-frame');
 }
 
@@ -79,6 +83,8 @@ const pageImports: PageImports = {
   showListing,
   showNotice: tellNotice,
   announce: controls.announce,
+  toggleTickets: () => tickets?.toggle(!tickets.open),
+  localMs: () => Date.now() - new Date().getTimezoneOffset() * 60000,
 };
 
 // The game loaded: the kept file first, so that its field is the first one.
@@ -92,13 +98,15 @@ function start(loaded: GameExports): void {
   files.openKept();
   const seed = parseSeed(params.get('seed') ?? '', facts.seedLimit) ?? newSeed(facts.seedLimit, Date.now(), performance.now() % 1);
   loaded._trotix_load(seed);
+  tickets = new TicketsPanel(loaded, facts, say);
+  tickets.restore();
   wireInput(loaded, facts, playing);
   files.wire();
   ready = true;
   controls.showReady(scripted);
   canvas.focus();
   files.takeWaiting();
-  if (testing) installTestHook({ game: loaded, facts, page: pageImports, timer, lab, say, showNotice: controls.showNotice });
+  if (testing) installTestHook({ game: loaded, facts, page: pageImports, timer, lab, tickets, say, showNotice: controls.showNotice });
 }
 
 // Loading the game, or one line saying why it cannot run: a browser without

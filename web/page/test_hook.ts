@@ -6,6 +6,7 @@ import type { GameExports, PageFacts, PageImports } from './game_module';
 import type { Lab } from './lab_panel';
 import { laidOutRatio } from './layout';
 import type { RaceTimer } from './race_time';
+import type { TicketsPanel } from './tickets_panel';
 
 export interface TestHookParts {
   game: GameExports;
@@ -13,6 +14,7 @@ export interface TestHookParts {
   page: PageImports;
   timer: RaceTimer;
   lab: Lab;
+  tickets: TicketsPanel;
   say(text: string): void;
   showNotice(text: string, name: string): void;
 }
