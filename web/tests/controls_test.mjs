@@ -47,20 +47,20 @@ async function checkTouch() {
 }
 
 // Tab reaches the controls in order with a visible ring; Enter and Space
-// press them; F5, F7, "?" and F1 act wherever the focus is; Ctrl+F5 and
+// press them; F5, F6, F7, "?" and F1 act wherever the focus is; Ctrl+F5 and
 // Ctrl+R are left to the browser. The test hook says it is on.
 async function checkKeyboard() {
   const page = await open({ width: 800, height: 700 });
   check(await text(page, 'test-mode') !== null, 'the page does not say that the test hook is on');
   const order = [];
-  for (let i = 0; i < 5; ++i) {
+  for (let i = 0; i < 6; ++i) {
     await page.keyboard.press('Tab');
     order.push(await page.evaluate(() => {
       const style = getComputedStyle(document.activeElement);
       return document.activeElement.id + (style.outlineStyle === 'solid' && parseFloat(style.outlineWidth) >= 2 ? '' : ' (no ring)');
     }));
   }
-  check(order.join() === 'run,field,lab-open,choose-file,help-button', `Tab went ${order.join(', ')}`);
+  check(order.join() === 'run,field,tickets-open,lab-open,choose-file,help-button', `Tab went ${order.join(', ')}`);
   const press = async (id, key) => { await page.focus(`#${id}`); await page.keyboard.press(key); };
   await press('field', ' ');
   check(await listing(page), 'Space on Field did not list the field');
@@ -69,6 +69,13 @@ async function checkKeyboard() {
   await runToBoard(page);
   await press('help-button', 'F7');
   check(await listing(page), 'F7 with the focus on Help did not list the field');
+  // F6 opens the tickets with the focus on their stake, and from there closes them.
+  await press('field', 'F6');
+  const stake = await page.evaluate(() => document.activeElement.id);
+  await page.keyboard.press('F6');
+  const closed = await page.evaluate(() => [document.getElementById('tickets').hidden, document.activeElement.id]);
+  check(stake === 'tickets-stake' && closed.join() === 'true,tickets-open',
+        `F6 opened the tickets on #${stake}, and F6 again left them hidden, focus: ${closed}`);
   await press('choose-file', 'F5');
   check(await timerOn(page), 'F5 with the focus on Horse file did not start a race');
   for (const key of ['?', 'F1']) {
@@ -76,9 +83,9 @@ async function checkKeyboard() {
     check(await isOpen(page, 'help'), `${key} did not open the help`);
     await page.keyboard.press('Escape');
   }
-  const kept = await page.evaluate(() => [['F5', false], ['F5', true], ['r', true]].map(([key, ctrlKey]) =>
+  const kept = await page.evaluate(() => [['F5', false], ['F6', false], ['F5', true], ['r', true]].map(([key, ctrlKey]) =>
     !dispatchEvent(new KeyboardEvent('keydown', { key, ctrlKey, cancelable: true }))));
-  check(kept.join() === 'true,false,false', `F5, Ctrl+F5 and Ctrl+R kept from the browser: ${kept}`);
+  check(kept.join() === 'true,true,false,false', `F5, F6, Ctrl+F5 and Ctrl+R kept from the browser: ${kept}`);
   await page.close();
 }
 
@@ -125,6 +132,9 @@ async function checkScreenReader() {
   await audit('on the board');
   await page.keyboard.press('?');
   await audit('with the help open');
+  await page.keyboard.press('Escape');
+  await page.click('#tickets-open');
+  await audit("with the tickets' panel open after the board");
   await page.keyboard.press('Escape');
   await page.click('#lab-open');
   await page.evaluate(() => window.trotixTest.lab.run({ seed: 1, races: 1000, workers: 2 }));
