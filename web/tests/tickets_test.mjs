@@ -7,7 +7,9 @@
 // race picture and scrolls nothing sideways; Escape gives the focus back to
 // the Tickets button. After a reload the purse and the ledger are kept. Then
 // another page's ledger is planted behind this one's back: this page's next
-// write is refused with a line, and the other's ledger is shown.
+// write is refused with a line, and the other's ledger is shown. Last a
+// damaged ledger is planted: the game starts, says so in one line and
+// shows a new purse.
 //
 //   node tickets_test.mjs SITE_FOLDER WEB_TICKETS_DUMP [chromium|firefox]
 import { execFileSync } from 'node:child_process';
@@ -95,6 +97,18 @@ async function checkStaleWrite(page, kept, check) {
   await runToBoard(page);
 }
 
+async function checkDamaged(page, check) {
+  await page.evaluate(() => localStorage.setItem('trotix.ledger', JSON.stringify(
+    { generation: 9, ledger: '[Ledger]\r\nPurse=lots\r\n' })));
+  await page.reload();
+  await page.waitForFunction(() => window.trotixTest !== undefined, { timeout: 20000 });
+  const lines = await text(page, 'page-lines');
+  check(lines === 'The ledger kept in this browser is damaged (line 2 holds no purse), so a new purse is started.',
+        `a damaged ledger was told as ${json(lines)}`);
+  await page.click('#tickets-open');
+  check((await text(page, 'tickets-purse')) === 'Purse 10000', `with a damaged ledger the purse reads ${json(await text(page, 'tickets-purse'))}`);
+}
+
 runTest(async (check, problems) => {
   const browser = await openBrowser(engine);
   const url = pageUrl(site, `seed=${seed}&clock=scripted`);
@@ -109,5 +123,6 @@ runTest(async (check, problems) => {
   check((await text(page, 'tickets-purse')) === purse, `after a reload the purse reads ${json(await text(page, 'tickets-purse'))}`);
   check(json(await keptLedger(page)) === json(kept), 'a reload changed the kept ledger');
   await checkStaleWrite(page, kept, check);
-  return `tickets in ${engine}: ${purse}; ${ledgerLine.split(';').slice(2, 4).join(' ')} as natively, kept over a reload; a stale write refused`;
+  await checkDamaged(page, check);
+  return `tickets in ${engine}: ${purse}; ${ledgerLine.split(';').slice(2, 4).join(' ')} as natively, kept over a reload; a stale write refused; a damaged ledger told`;
 });
