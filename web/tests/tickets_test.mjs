@@ -9,7 +9,7 @@
 // another page's ledger is planted behind this one's back: this page's next
 // write is refused with a line, and the other's ledger is shown. Last a
 // damaged ledger is planted: the game starts, says so in one line and
-// shows a new purse.
+// shows a new purse; and a second tab's race shows in the first at once.
 //
 //   node tickets_test.mjs SITE_FOLDER WEB_TICKETS_DUMP [chromium|firefox]
 import { execFileSync } from 'node:child_process';
@@ -109,6 +109,21 @@ async function checkDamaged(page, check) {
   check((await text(page, 'tickets-purse')) === 'Purse 10000', `with a damaged ledger the purse reads ${json(await text(page, 'tickets-purse'))}`);
 }
 
+async function checkSecondTab(page, url, problems, check) {
+  const other = await openPage(page.browser(), url, problems);
+  await other.click('#tickets-open');
+  await other.select('#tickets-first', '3');
+  await setStake(other, '300');
+  await other.keyboard.press('Enter');
+  await other.keyboard.press('F5');
+  await runToBoard(other);
+  const purseThere = await text(other, 'tickets-purse');
+  const seen = await page.waitForFunction((want) => document.getElementById('tickets-purse').textContent === want,
+                                          { timeout: 20000 }, purseThere).then(() => true, () => false);
+  check(seen && purseThere !== 'Purse 10000', `another tab's race (${json(purseThere)}) did not show in this one`);
+  await other.close();
+}
+
 runTest(async (check, problems) => {
   const browser = await openBrowser(engine);
   const url = pageUrl(site, `seed=${seed}&clock=scripted`);
@@ -124,5 +139,6 @@ runTest(async (check, problems) => {
   check(json(await keptLedger(page)) === json(kept), 'a reload changed the kept ledger');
   await checkStaleWrite(page, kept, check);
   await checkDamaged(page, check);
-  return `tickets in ${engine}: ${purse}; ${ledgerLine.split(';').slice(2, 4).join(' ')} as natively, kept over a reload; a stale write refused; a damaged ledger told`;
+  await checkSecondTab(page, url, problems, check);
+  return `tickets in ${engine}: ${purse}; ${ledgerLine.split(';').slice(2, 4).join(' ')} as natively, kept over a reload; a stale write refused; a damaged ledger told; a second tab's race taken up`;
 });
