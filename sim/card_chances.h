@@ -12,6 +12,13 @@
 
 namespace trotix::sim {
 
+// A measurement of the card's chances, the same on the desktop and in the
+// page: this many races from this seed, so a card reads the same wherever
+// it is measured. 100,000 races make a win's 95% interval about half a
+// per cent wide.
+inline constexpr std::uint64_t kCardChancesRaces = 100'000;
+inline constexpr std::uint64_t kCardChancesSeed = 20'261'210;
+
 // The run of `races` races of the card's field (its speeds, staminas and
 // styles; the odds follow from them) from `seed`.
 RunSetup CardRunSetup(const RaceCard& card, std::uint64_t seed, std::uint64_t races);

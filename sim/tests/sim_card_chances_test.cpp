@@ -6,6 +6,7 @@
 
 #include "card_chances.h"
 #include "random_source.h"
+#include "simulation.h"
 
 namespace trotix::sim {
 namespace {
@@ -39,6 +40,17 @@ TEST(CardChances, TheDesksWorthIsTheLabsReturnForEveryTicket) {
       EXPECT_DOUBLE_EQ(c.pair[b][a].low, hit.interval.low) << "either order";
     }
   }
+}
+
+TEST(CardChances, AMeasurementStoppedEndsEarlyAndSaysSo) {
+  const RunSetup setup = CardRunSetup(NextCard(Pcg32Random(7), nullptr), kCardChancesSeed, kCardChancesRaces);
+  std::stop_source stop;
+  stop.request_stop();
+  const RunResult run = Simulate(setup, 2, {}, stop.get_token());
+  EXPECT_TRUE(run.stopped);
+  EXPECT_LT(run.tally.races, setup.races);
+  const RunSetup short_run = CardRunSetup(NextCard(Pcg32Random(7), nullptr), 1, kBlockRaces);
+  EXPECT_FALSE(Simulate(short_run, 2, {}).stopped);
 }
 
 }  // namespace
