@@ -6,7 +6,6 @@
 #include "field_setup.h"
 #include "numbers.h"
 #include "odds.h"
-#include "ticket_worth.h"
 #include "track.h"
 
 namespace trotix::sim {

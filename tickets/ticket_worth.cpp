@@ -35,8 +35,6 @@ bool IsHorse(int index) { return index >= 0 && index < static_cast<int>(kHorseCo
 
 }  // namespace
 
-bool PaysOnAverage(double mean_return) { return mean_return > 1.0; }
-
 Worth WorthOf(const Ticket& ticket, std::int64_t odds_tenths, const CardChances& chances) {
   if (!IsHorse(ticket.first) || !IsHorse(ticket.second)) return {};
   const auto a = static_cast<std::size_t>(ticket.first);

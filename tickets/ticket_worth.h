@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "odds.h"
 #include "race_card.h"
 #include "ticket_book.h"
 
@@ -41,8 +42,8 @@ struct Worth {
   double high = 0.0;
 };
 
-// Whether a return per unit staked pays on average: above 1.
-bool PaysOnAverage(double mean_return);
+// Whether a return per unit staked pays on average, above 1, is
+// PaysOnAverage (odds.h), the rule the lab's verdict goes by too.
 
 // The worth of `ticket` at `odds_tenths` (as posted, in tenths) by
 // `chances`.

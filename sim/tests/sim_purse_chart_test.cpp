@@ -21,6 +21,7 @@ LedgerEntry Line(std::int64_t purse, int refills, bool seen = false, bool settle
   return e;
 }
 
+// The first group of every match of `pattern`.
 std::vector<std::string> All(const std::string& svg, const std::string& pattern) {
   std::vector<std::string> found;
   const std::regex re(pattern);
@@ -28,9 +29,10 @@ std::vector<std::string> All(const std::string& svg, const std::string& pattern)
   return found;
 }
 
-std::string Joined(const std::vector<std::string>& parts) {
+// The same, joined by blanks.
+std::string Joined(const std::string& svg, const std::string& pattern) {
   std::string text;
-  for (const std::string& p : parts) text += (text.empty() ? "" : " ") + p;
+  for (const std::string& p : All(svg, pattern)) text += (text.empty() ? "" : " ") + p;
   return text;
 }
 
@@ -58,9 +60,9 @@ TEST(PurseChart, EveryLedgerLineIsAPointOfItsKind) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string svg = PurseChartSvg(c.entries);
-    EXPECT_EQ(Joined(All(svg, "data-settled=\"(\\d)\"")), c.settled);
-    EXPECT_EQ(Joined(All(svg, "data-chances=\"(\\d)\"")), c.chances);
-    EXPECT_EQ(Joined(All(svg, "class=\"refill\" data-race=\"(\\d+)\"")), c.refills);
+    EXPECT_EQ(Joined(svg, "data-settled=\"(\\d)\""), c.settled);
+    EXPECT_EQ(Joined(svg, "data-chances=\"(\\d)\""), c.chances);
+    EXPECT_EQ(Joined(svg, "class=\"refill\" data-race=\"(\\d+)\""), c.refills);
     EXPECT_EQ(All(svg, "<desc id=\"trotix-purse-desc\">([^<]*)</desc>").at(0).substr(0, c.summary.size()), c.summary);
     EXPECT_EQ(All(svg, "<title id=\"trotix-purse-title\">([^<]*)<").at(0), "Trotix: the purse after each race");
     EXPECT_EQ(All(svg, "(<rect x=)").size(), std::count(c.settled.begin(), c.settled.end(), '0') + 1u)
