@@ -52,7 +52,8 @@ struct Plot {
   double bottom() const { return top + frame.height; }
   // Point 0 is the new purse, point i the purse after the ledger's line i.
   double X(std::size_t point) const {
-    return frame.left + (frame.right - frame.left) * static_cast<double>(point) / static_cast<double>(std::max<std::size_t>(races, 1));
+    const double share = static_cast<double>(point) / static_cast<double>(std::max<std::size_t>(races, 1));
+    return frame.left + (frame.right - frame.left) * share;
   }
   double Y(std::int64_t purse) const {
     return bottom() - frame.height * (static_cast<double>(purse) / static_cast<double>(scale.top));
@@ -108,7 +109,8 @@ std::string Description() {
 void RaceMark(Svg& svg, double x, double y, bool settled, bool seen) {
   const std::string fill = seen ? kUnderColour : "#ffffff";
   if (!settled) {
-    svg.Rect(x - 5, y - 5, 10, 10, "fill=\"" + fill + "\" stroke=\"" + std::string(kOverColour) + "\" stroke-width=\"1.5\"");
+    svg.Rect(x - 5, y - 5, 10, 10,
+             "fill=\"" + fill + "\" stroke=\"" + std::string(kOverColour) + "\" stroke-width=\"1.5\"");
     return;
   }
   svg.Raw("<circle cx=\"" + Coord(x) + "\" cy=\"" + Coord(y) + "\" r=\"" + (seen ? "5" : "4") + "\" fill=\"" + fill +
@@ -167,7 +169,8 @@ void DrawRace(Svg& svg, const Plot& plot, const LedgerEntry& e, std::size_t numb
   const double y = plot.Y(e.purse);
   svg.Raw("<g class=\"race\" data-race=\"" + std::to_string(number) + "\" data-settled=\"" + (e.settled ? "1" : "0") +
           "\" data-chances=\"" + (e.saw_chances ? "1" : "0") + "\">\n");
-  std::string title = "Race " + std::to_string(number) + ", " + e.date + ": purse " + Grouped(static_cast<std::uint64_t>(e.purse));
+  std::string title = "Race " + std::to_string(number) + ", " + e.date + ": purse " +
+                      Grouped(static_cast<std::uint64_t>(e.purse));
   if (e.saw_chances) title += ", chances seen";
   if (!e.settled) title += ", unsettled";
   svg.Raw("<title>" + Escaped(title) + "</title>\n");
@@ -185,11 +188,13 @@ void DrawPurse(Svg& svg, const Plot& plot, const std::vector<LedgerEntry>& entri
     const double x = plot.X(i + 1);
     path += "H" + Coord(x) + "V" + Coord(plot.Y(e.purse));
     if (e.refills > refills) {
-      svg.Line(x, plot.top, x, plot.bottom(), "class=\"refill\" data-race=\"" + std::to_string(i + 1) + "\" " + Dashes("3 2"));
+      svg.Line(x, plot.top, x, plot.bottom(),
+               "class=\"refill\" data-race=\"" + std::to_string(i + 1) + "\" " + Dashes("3 2"));
     }
     refills = e.refills;
   }
-  svg.Raw("<path class=\"purse\" d=\"" + path + "\" fill=\"none\" stroke=\"" + kWithinColour + "\" stroke-width=\"2\"/>\n");
+  svg.Raw("<path class=\"purse\" d=\"" + path + "\" fill=\"none\" stroke=\"" + kWithinColour +
+          "\" stroke-width=\"2\"/>\n");
   svg.Raw("<circle class=\"new-purse\" cx=\"" + Coord(plot.X(0)) + "\" cy=\"" + Coord(plot.Y(kPurseStart)) +
           "\" r=\"3\" fill=\"" + kStartFill + "\"/>\n");
   for (std::size_t i = 0; i < entries.size(); ++i) DrawRace(svg, plot, entries[i], i + 1);
@@ -218,7 +223,9 @@ std::string PurseChartSvg(const std::vector<LedgerEntry>& entries, ChartLayout l
   const double axis = plot.bottom() + frame.size + 8.0;
   const std::string label = FontSize(frame.size);
   body.Text(plot.X(0), axis, "start", label + " text-anchor=\"middle\"");
-  if (!entries.empty()) body.Text(frame.right, axis, "race " + std::to_string(entries.size()), label + " text-anchor=\"end\"");
+  if (!entries.empty()) {
+    body.Text(frame.right, axis, "race " + std::to_string(entries.size()), label + " text-anchor=\"end\"");
+  }
   return SvgDocument(frame.width, axis + 14.0, "trotix-purse", kTitle, summary + Description(), body.text());
 }
 

@@ -209,9 +209,12 @@ void TicketsWindow::MeasureChances(std::uint64_t races) {
 }
 
 void TicketsWindow::TakeChances(const CardChances& chances) {
-  Tell(desk_.ShowChances(chances) ? "The card reads what each ticket is worth on average, after " +
-                                        sim::Grouped(chances.races) + " races in the lab."
-                                  : "The chances were for a card no longer on show, so they are dropped.");
+  if (desk_.ShowChances(chances)) {
+    Tell("The card reads what each ticket is worth on average, after " + sim::Grouped(chances.races) +
+         " races in the lab.");
+  } else {
+    Tell("The chances came too late for the card they were measured on, so they are dropped.");
+  }
   Refresh();
 }
 
