@@ -5,6 +5,8 @@
 
 namespace trotix {
 
+bool PaysOnAverage(double mean_return) { return mean_return > 1.0; }
+
 double Strength(const Horse& horse) { return horse.Speed * horse.Stamina; }
 
 void ComputeWinOdds(RaceState& race) { ComputeWinOdds(race.Horses); }

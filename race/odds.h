@@ -11,6 +11,12 @@ namespace trotix {
 
 inline constexpr double kOddsFactor = 0.7;
 
+// Whether a ticket pays on average: one unit staked returns more than the
+// unit, true chance x posted odds above 1. With the house's cut this is the
+// exception: a horse (or pair) that runs better than its price. The tickets'
+// worth and the lab's verdict both go by this.
+bool PaysOnAverage(double mean_return);
+
 // Strength of a horse: Speed x Stamina.
 double Strength(const Horse& horse);
 

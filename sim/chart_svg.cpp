@@ -1,7 +1,6 @@
 #include "chart_svg.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -9,23 +8,12 @@
 
 #include "figure_text.h"
 #include "numbers.h"
+#include "svg_writer.h"
 #include "texts.h"
-#include "utf8.h"
 
 namespace trotix::sim {
 
 namespace {
-
-// Okabe and Ito's blue and vermillion, told apart by every common kind of
-// colour blindness, darkened so that their words read at 4.5:1 or better on
-// white and on their tints; each also has its own mark (triangle up or
-// down) and word, so the colour is never the only sign.
-constexpr const char* kUnderColour = "#005f94";
-constexpr const char* kOverColour = "#9a4200";
-constexpr const char* kWithinColour = "#222222";
-constexpr const char* kUnderTint = "#d6e8f5";
-constexpr const char* kOverTint = "#f7dcc9";
-constexpr const char* kImpliedFill = "#c4c4c4";
 
 constexpr double kWidth = 640.0;
 constexpr double kPlotLeft = 160.0;
@@ -59,41 +47,6 @@ constexpr const char* kNotes[] = {
     "Styles: 逃 front-runner, 先 stalker, 差 closer, 追 deep closer.",
 };
 
-// The game's own Japanese: the brackets, kana and kanji, and the half-width
-// katakana of the margins.
-bool IsJapanese(char32_t c) {
-  return (c >= 0x3000 && c <= 0x30ff) || (c >= 0x4e00 && c <= 0x9fff) || (c >= 0xff00 && c <= 0xffef);
-}
-
-// A coordinate to one decimal, by integer arithmetic: no printf, no locale.
-std::string Coord(double value) {
-  const long long tenths = std::llround(value * 10.0);
-  const long long whole = (tenths < 0 ? -tenths : tenths) / 10;
-  const long long tenth = (tenths < 0 ? -tenths : tenths) % 10;
-  std::string text = tenths < 0 ? "-" : "";
-  text += std::to_string(whole);
-  if (tenth != 0) text += "." + std::to_string(tenth);
-  return text;
-}
-
-std::string Escaped(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '&') {
-      out += "&amp;";
-    } else if (c == '<') {
-      out += "&lt;";
-    } else if (c == '>') {
-      out += "&gt;";
-    } else if (c == '"') {
-      out += "&quot;";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 // How a mark shows its pricing: its colour, the tint of its quinella cell,
 // and an arrow beside its share (▲ above what the odds imply, ▼ below).
 struct Look {
@@ -108,73 +61,18 @@ Look LookOf(Pricing pricing) {
   return {kWithinColour, "#ffffff", ""};
 }
 
-// A text's content with its Japanese marked lang="ja": the whole text when
-// it holds no English word (a horse's number, its style and its odds), else
-// each run of Japanese among the English words.
-struct Marked {
-  bool japanese = false;
-  std::string content;
-};
-
-Marked MarkJapanese(const std::string& text) {
-  Marked marked;
-  bool japanese = false, english = false;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t start = pos;
-    japanese = IsJapanese(NextUtf8(text, pos)) || japanese;
-    english = english || (pos < text.size() && std::isalpha(static_cast<unsigned char>(text[start])) &&
-                          std::isalpha(static_cast<unsigned char>(text[pos])));
+// The true chance's mark at (x, y): a triangle pointing up or down when the
+// odds misprice it, a dot when they may not.
+void Mark(Svg& svg, double x, double y, Pricing pricing, const char* colour) {
+  const std::string fill = std::string(" fill=\"") + colour + "\"/>\n";
+  if (pricing == Pricing::kWithin) {
+    svg.Raw("<circle class=\"true\" cx=\"" + Coord(x) + "\" cy=\"" + Coord(y) + "\" r=\"5\"" + fill);
+    return;
   }
-  marked.japanese = japanese && !english;
-  if (marked.japanese || !japanese) {
-    marked.content = Escaped(text);
-    return marked;
-  }
-  bool in_run = false;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t start = pos;
-    const bool in_japanese = IsJapanese(NextUtf8(text, pos));
-    if (in_japanese != in_run) marked.content += in_japanese ? "<tspan lang=\"ja\">" : "</tspan>";
-    in_run = in_japanese;
-    marked.content += Escaped(text.substr(start, pos - start));
-  }
-  if (in_run) marked.content += "</tspan>";
-  return marked;
+  const double tip = pricing == Pricing::kUnderpriced ? -6.0 : 6.0;
+  svg.Raw("<path class=\"true\" d=\"M" + Coord(x) + " " + Coord(y + tip) + "L" + Coord(x + 6.0) + " " +
+          Coord(y - tip) + "L" + Coord(x - 6.0) + " " + Coord(y - tip) + "Z\"" + fill);
 }
-
-class Svg {
- public:
-  void Text(double x, double y, const std::string& text, const std::string& attributes = {}) {
-    const Marked marked = MarkJapanese(text);
-    out_ += "<text x=\"" + Coord(x) + "\" y=\"" + Coord(y) + "\"" + (attributes.empty() ? "" : " " + attributes) +
-            (marked.japanese ? " lang=\"ja\">" : ">") + marked.content + "</text>\n";
-  }
-  void Rect(double x, double y, double w, double h, const std::string& attributes) {
-    out_ += "<rect x=\"" + Coord(x) + "\" y=\"" + Coord(y) + "\" width=\"" + Coord(w) + "\" height=\"" + Coord(h) +
-            "\" " + attributes + "/>\n";
-  }
-  void Line(double x1, double y1, double x2, double y2, const std::string& attributes) {
-    out_ += "<line x1=\"" + Coord(x1) + "\" y1=\"" + Coord(y1) + "\" x2=\"" + Coord(x2) + "\" y2=\"" + Coord(y2) +
-            "\" " + attributes + "/>\n";
-  }
-  // The true chance's mark at (x, y): a triangle pointing up or down when the
-  // odds misprice it, a dot when they may not.
-  void Mark(double x, double y, Pricing pricing, const char* colour) {
-    const std::string fill = std::string(" fill=\"") + colour + "\"/>\n";
-    if (pricing == Pricing::kWithin) {
-      out_ += "<circle class=\"true\" cx=\"" + Coord(x) + "\" cy=\"" + Coord(y) + "\" r=\"5\"" + fill;
-      return;
-    }
-    const double tip = pricing == Pricing::kUnderpriced ? -6.0 : 6.0;
-    out_ += "<path class=\"true\" d=\"M" + Coord(x) + " " + Coord(y + tip) + "L" + Coord(x + 6.0) + " " +
-            Coord(y - tip) + "L" + Coord(x - 6.0) + " " + Coord(y - tip) + "Z\"" + fill;
-  }
-  void Raw(const std::string& text) { out_ += text; }
-  const std::string& text() const { return out_; }
-
- private:
-  std::string out_;
-};
 
 // The scale's end: the largest figure drawn, up to the next 10% (20% past
 // half), so small chances are not squeezed against the left edge.
@@ -200,20 +98,6 @@ Scale ScaleFor(const Figures& f, double left, double right) {
     s.top = std::max(1.0, std::ceil(largest * 10.0 - kHair)) / 10.0;
   }
   return s;
-}
-
-// Words cut into lines of at most `columns` terminal columns.
-std::vector<std::string> Wrapped(const std::string& words, std::size_t columns) {
-  std::vector<std::string> lines(1);
-  for (std::size_t from = 0; from < words.size();) {
-    std::size_t to = words.find(' ', from);
-    if (to == std::string::npos) to = words.size();
-    const std::string word = words.substr(from, to - from);
-    if (!lines.back().empty() && DisplayWidth(lines.back()) + 1 + DisplayWidth(word) > columns) lines.emplace_back();
-    lines.back() += (lines.back().empty() ? "" : " ") + word;
-    from = to + 1;
-  }
-  return lines;
 }
 
 // The notes under the chart, in `size` px lines of `columns` at most;
@@ -279,7 +163,7 @@ void DrawChances(Svg& svg, const Scale& scale, const Chance& win, double y) {
   svg.Raw("<path class=\"interval\" d=\"M" + Coord(low) + " " + Coord(y - 5.0) + "V" + Coord(y + 5.0) + "M" +
           Coord(low) + " " + Coord(y) + "H" + Coord(high) + "M" + Coord(high) + " " + Coord(y - 5.0) + "V" +
           Coord(y + 5.0) + "\" fill=\"none\" " + stroke + "/>\n");
-  svg.Mark(scale.X(win.share), y, pricing, colour);
+  Mark(svg, scale.X(win.share), y, pricing, colour);
 }
 
 std::string HorseLabel(const HorseFigures& h) {
@@ -339,12 +223,12 @@ void DrawPair(Svg& svg, const PairFigures& pair, double x, double y, double widt
   svg.Text(centre, y + 17.0, look.arrow + Percent(pair.hit.share),
            size + " text-anchor=\"middle\" fill=\"" + look.colour + "\"");
   if (narrow) {
-    const std::string grey = size + " text-anchor=\"middle\" fill=\"#505050\"";
+    const std::string grey = size + " text-anchor=\"middle\" fill=\"" + kGreyText + "\"";
     svg.Text(centre, y + 33.0, OddsText(pair.hit.posted_odds), grey);
     svg.Text(centre, y + 49.0, Percent(pair.hit.implied), grey);
   } else {
     svg.Text(centre, y + 32.0, OddsText(pair.hit.posted_odds) + " " + Percent(pair.hit.implied),
-             "font-size=\"10\" text-anchor=\"middle\" fill=\"#505050\"");
+             std::string("font-size=\"10\" text-anchor=\"middle\" fill=\"") + kGreyText + "\"");
   }
   svg.Raw("</g>\n");
 }
@@ -444,14 +328,7 @@ std::string ChartSvg(const Figures& f, ChartLayout layout) {
   }
   const double height = y + 14.0;
 
-  std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Coord(width) + "\" height=\"" +
-                    Coord(height) + "\" viewBox=\"0 0 " + Coord(width) + " " + Coord(height) +
-                    "\" role=\"img\" aria-labelledby=\"trotix-chart-title\" "
-                    "font-family=\"IPAPGothic, IPAGothic, sans-serif\">\n";
-  svg += "<title id=\"trotix-chart-title\">" + Escaped(heading) + "</title>\n";
-  svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-  svg += body.text();
-  return svg + "</svg>\n";
+  return SvgDocument(width, height, "trotix-chart", heading, "", body.text());
 }
 
 }  // namespace trotix::sim

@@ -56,7 +56,7 @@ Pricing PricingOf(const Chance& c) {
   return Pricing::kWithin;
 }
 
-Payoff PayoffOf(const Chance& c) { return c.stake_return > 1.0 ? Payoff::kPays : Payoff::kCosts; }
+Payoff PayoffOf(const Chance& c) { return PaysOnAverage(c.stake_return) ? Payoff::kPays : Payoff::kCosts; }
 
 float BoardSeconds(int ticks) { return static_cast<float>(ticks) * static_cast<float>(kTickSeconds); }
 

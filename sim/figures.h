@@ -46,7 +46,8 @@ Pricing PricingOf(const Chance& chance);
 
 // Whether a ticket pays on average: it does when one unit staked returns
 // more than the unit, share x posted odds above 1. The interval says how sure
-// that is; the verdict goes by the share the races gave.
+// that is; the verdict goes by the share the races gave, by the rule the
+// tickets' worth goes by too (PaysOnAverage, odds.h).
 enum class Payoff { kPays, kCosts };
 Payoff PayoffOf(const Chance& chance);
 

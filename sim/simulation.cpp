@@ -17,7 +17,7 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 
 }  // namespace
 
-RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& progress) {
+RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& progress, std::stop_token stop) {
   const auto start = std::chrono::steady_clock::now();
   const auto seconds_since_start = [start] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -36,7 +36,7 @@ RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& prog
     RaceState race;
     for (;;) {
       const std::uint64_t block = next_block.fetch_add(1, std::memory_order_relaxed);
-      if (block >= blocks) break;
+      if (block >= blocks || stop.stop_requested()) break;
       done.fetch_add(SimulateBlock(setup, block, race, tally), std::memory_order_relaxed);
     }
     const std::lock_guard lock(mutex);
@@ -72,6 +72,7 @@ RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& prog
   pool.clear();  // joins
 
   for (const Tally& tally : tallies) result.tally.Add(tally);
+  result.stopped = result.tally.races < setup.races;
   result.seconds = seconds_since_start();
   return result;
 }

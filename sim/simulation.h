@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 
 #include "race_blocks.h"
@@ -16,6 +17,8 @@ struct RunResult {
   // Why the threads could not all be started, if they could not; the run is
   // then abandoned and the tally is empty.
   std::string thread_error;
+  // Stopped by its caller before every race had run: the tally is partial.
+  bool stopped = false;
 };
 
 // Told from the calling thread, at most ten times a second, while the races
@@ -23,7 +26,9 @@ struct RunResult {
 using Progress = std::function<void(std::uint64_t done, double seconds)>;
 
 // Runs every race of `setup` on up to `threads` threads. Races are handed out
-// in blocks; the counts are the same whatever thread ran a block.
-RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& progress);
+// in blocks; the counts are the same whatever thread ran a block. A stop
+// asked for through `stop` (a window closing on a measurement) ends the run
+// once each thread's block in hand is done.
+RunResult Simulate(const RunSetup& setup, unsigned threads, const Progress& progress, std::stop_token stop = {});
 
 }  // namespace trotix::sim

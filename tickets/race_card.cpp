@@ -9,6 +9,15 @@
 
 namespace trotix {
 
+bool SameCard(const RaceCard& a, const RaceCard& b) {
+  for (std::size_t i = 0; i < kHorseCount; ++i) {
+    const CardHorse& x = a.horses[i];
+    const CardHorse& y = b.horses[i];
+    if (x.Speed != y.Speed || x.Stamina != y.Stamina || x.Style != y.Style || x.WinOdds != y.WinOdds) return false;
+  }
+  return a.quinella == b.quinella;
+}
+
 RaceCard CardOf(const RaceState& race) {
   RaceCard card;
   for (std::size_t i = 0; i < kHorseCount; ++i) {

@@ -27,6 +27,10 @@ struct RaceCard {
   PairOdds quinella{};  // (i, j) and (j, i) alike; the diagonal is 0
 };
 
+// Whether two cards are the same field at the same odds: every horse's
+// ratings, style and odds, and every pair's odds.
+bool SameCard(const RaceCard& a, const RaceCard& b);
+
 // The card of the field now in `race`, with the odds the result board posts.
 RaceCard CardOf(const RaceState& race);
 

@@ -10,15 +10,15 @@ namespace {
 
 bool IsHorse(int index) { return index >= 0 && index < static_cast<int>(kHorseCount); }
 
+std::int64_t AddCapped(std::int64_t a, std::int64_t b) { return std::min(kPurseCeiling, a + b); }
+
+}  // namespace
+
 std::int64_t OddsTenthsOn(const RaceCard& card, const Ticket& ticket) {
   const auto a = static_cast<std::size_t>(ticket.first);
   if (ticket.kind == TicketKind::kWin) return PostedTenths(card.horses[a].WinOdds);
   return PostedTenths(card.quinella[a][static_cast<std::size_t>(ticket.second)]);
 }
-
-std::int64_t AddCapped(std::int64_t a, std::int64_t b) { return std::min(kPurseCeiling, a + b); }
-
-}  // namespace
 
 BoardOrder BoardOrderOf(const RaceState& race) {
   return {race.FinishOrder[0].HorseIndex, race.FinishOrder[1].HorseIndex};

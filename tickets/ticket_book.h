@@ -46,6 +46,9 @@ BoardOrder BoardOrderOf(const RaceState& race);
 // decimal, so the payout is a whole number and nothing is rounded.
 std::int64_t Payout(const Ticket& ticket, BoardOrder order);
 
+// The odds `ticket` is bought at on `card`, as posted, in tenths.
+std::int64_t OddsTenthsOn(const RaceCard& card, const Ticket& ticket);
+
 // A ticket's name as the player reads it: "単勝【4】" or "馬連 2-4".
 std::string TicketName(const Ticket& ticket);
 

@@ -11,6 +11,7 @@
 #include "ledger.h"
 #include "race_card.h"
 #include "ticket_book.h"
+#include "ticket_worth.h"
 
 namespace trotix {
 
@@ -19,10 +20,31 @@ class TicketDesk {
   // Starts from what the ledger kept; a fresh ledger is a new purse.
   explicit TicketDesk(const LedgerRead& kept = {});
 
-  // The card for the next Run, shown until Run; ignored while locked.
+  // The card for the next Run, shown until Run; ignored while locked. A
+  // different card drops the chances of the one before.
   void ShowCard(const RaceCard& card);
-  // The player looked at the lab's chances for the card on show.
+  // The lab's chances for the card on show, taken between races and only
+  // when measured on that very card (the same horses at the same odds): a
+  // late answer for a card gone is refused. Taken, they are shown with the
+  // card and the tickets, and the race run with them is marked in the
+  // ledger as run with the chances seen. True when taken.
+  bool ShowChances(const CardChances& chances);
+  // The player looked at the lab's chances for the card on show somewhere
+  // the desk does not hold them.
   void SawChances() { saw_chances_ = true; }
+  const std::optional<CardChances>& chances() const { return chances_; }
+
+  // What the front ends show. The card's text: CardText, or CardWorthText
+  // with the chances; "" without a card.
+  std::string CardShownText() const;
+  // What ticket `index` of book().tickets() is worth at the odds it is
+  // bought (or locked) at: nothing without the chances or such a ticket.
+  std::optional<Worth> WorthOfTicket(std::size_t index) const;
+  // The ticket list, one line a ticket, with its worth when known.
+  std::vector<std::string> TicketLines() const;
+  // The last board's settlement (SettlementText), until the next Run; "" when
+  // that race had no tickets.
+  const std::string& settlement() const { return settlement_; }
 
   TicketBook& book() { return book_; }
   const TicketBook& book() const { return book_; }
@@ -48,6 +70,8 @@ class TicketDesk {
   bool has_card_ = false;
   bool saw_chances_ = false;
   bool saw_at_run_ = false;
+  std::optional<CardChances> chances_;
+  std::string settlement_;
   std::vector<LedgerEntry> entries_;
 };
 

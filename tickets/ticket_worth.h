@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "odds.h"
 #include "race_card.h"
 #include "ticket_book.h"
 
@@ -40,8 +42,8 @@ struct Worth {
   double high = 0.0;
 };
 
-// Whether a return per unit staked pays on average: above 1.
-bool PaysOnAverage(double mean_return);
+// Whether a return per unit staked pays on average, above 1, is
+// PaysOnAverage (odds.h), the rule the lab's verdict goes by too.
 
 // The worth of `ticket` at `odds_tenths` (as posted, in tenths) by
 // `chances`.
@@ -50,5 +52,20 @@ Worth WorthOf(const Ticket& ticket, std::int64_t odds_tenths, const CardChances&
 // The worth as the player reads it, in the game's number formats:
 // "worth x2.86 (2.84-2.88), pays on average" or "..., costs on average".
 std::string WorthText(const Worth& worth);
+
+// The card with what every ticket on it is worth: CardText's lines, each
+// horse's followed by "  " and the worth of its win ticket, each pair's by
+// that of its quinella, at the card's posted odds.
+std::string CardWorthText(const CardChances& chances);
+
+// A ticket's line in the list (TicketLineText), with ", " and its worth when
+// the chances are known.
+std::string TicketWorthLineText(const Ticket& ticket, bool settled, const std::optional<Worth>& worth);
+
+// The board's settlement: "Settled, 2-5:", then a line for every ticket
+// with its payout and, when the race was run with the chances known, what
+// it was worth on average at its odds: a losing ticket can have been a good
+// bet. Lines are joined by LF.
+std::string SettlementText(BoardOrder order, const std::vector<Ticket>& settled, const CardChances* chances);
 
 }  // namespace trotix

@@ -12,13 +12,21 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <QMetaObject>
+
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
+#include "figure_text.h"
+#include "figures.h"
 #include "ledger_file.h"
+#include "purse_chart_svg.h"
+#include "simulation.h"
 #include "trusted_path.h"
 #include "terminal_text.h"
 #include "texts.h"
+#include "whole_file.h"
 
 namespace trotix {
 
@@ -53,6 +61,12 @@ TicketsWindow::TicketsWindow(std::string ledger_path, bool may_make_folder, QWid
   Tell(kept.notice);
 }
 
+TicketsWindow::~TicketsWindow() {
+  // Before the window is gone: an answer posted meanwhile is dropped with it.
+  measurement_.request_stop();
+  if (measurement_.joinable()) measurement_.join();
+}
+
 void TicketsWindow::BuildControls() {
   setWindowTitle(FromUtf8(std::string(kWindowTitle) + " - Tickets"));
   auto* grid = new QGridLayout(this);
@@ -60,6 +74,7 @@ void TicketsWindow::BuildControls() {
   card_->setReadOnly(true);
   card_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   card_->setAccessibleName(QStringLiteral("Race card"));
+  card_->setLineWrapMode(QPlainTextEdit::NoWrap);
   grid->addWidget(card_, 0, 0, 1, 4);
 
   kind_ = new QComboBox(this);
@@ -78,6 +93,10 @@ void TicketsWindow::BuildControls() {
   grid->addWidget(kind_, 1, 0);
   grid->addWidget(first_, 1, 1);
   grid->addWidget(second_, 1, 2);
+  chances_ = new QPushButton(QStringLiteral("Chances"), this);
+  chances_->setToolTip(FromUtf8("Race this card " + sim::Grouped(sim::kCardChancesRaces) +
+                                " times in the lab: what each ticket is worth on average"));
+  grid->addWidget(chances_, 1, 3);
   grid->addWidget(stake_, 2, 0, 1, 3);
   grid->addWidget(buy_, 2, 3);
 
@@ -95,7 +114,9 @@ void TicketsWindow::BuildControls() {
   grid->addWidget(purse_, 4, 0, 1, 2);
   grid->addWidget(refill_, 4, 2);
   grid->addWidget(export_, 4, 3);
-  grid->addWidget(message_, 5, 0, 1, 4);
+  chart_ = new QPushButton(QStringLiteral("Save chart..."), this);
+  grid->addWidget(chart_, 5, 3);
+  grid->addWidget(message_, 6, 0, 1, 4);
 
   connect(kind_, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
   connect(buy_, &QPushButton::clicked, this, [this] { Buy(); });
@@ -108,7 +129,14 @@ void TicketsWindow::BuildControls() {
                                                       QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty()) Tell(ExportCsv(path.toStdString()));
   });
-  resize(420, 520);
+  connect(chances_, &QPushButton::clicked, this, [this] { MeasureChances(); });
+  connect(chart_, &QPushButton::clicked, this, [this] {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save the purse's chart"),
+                                                      QStringLiteral("trotix-purse.svg"),
+                                                      QStringLiteral("SVG (*.svg)"));
+    if (!path.isEmpty()) Tell(SaveChart(path.toStdString()));
+  });
+  resize(600, 560);
 }
 
 void TicketsWindow::ShowCard(const RaceCard& card) {
@@ -126,15 +154,13 @@ void TicketsWindow::BoardShown(BoardOrder order) {
   const std::optional<LedgerEntry> entry = desk_.Board(order, Now());
   if (entry) {
     Store(entry);
-    std::string settled = "Settled, ";
-    settled.append(std::to_string(order.first + 1)).append("-").append(std::to_string(order.second + 1)).append(":");
-    for (const Ticket& t : desk_.book().settled()) settled.append("\n").append(TicketLineText(t, true));
-    Tell(settled);
+    Tell(desk_.settlement());
   }
   Refresh();
 }
 
 void TicketsWindow::GameClosing() {
+  measurement_.request_stop();
   const std::optional<LedgerEntry> entry = desk_.Close(Now());
   if (entry || desk_.KeptPurse() != stored_purse_ || desk_.book().refills() != stored_refills_) {
     Store(entry, /*tell=*/false);
@@ -146,6 +172,50 @@ std::string TicketsWindow::ExportCsv(const std::string& path) const {
   out << LedgerCsv(desk_.entries());
   out.close();
   return out ? "The ledger is exported to " + path : "The ledger could not be written to " + path;
+}
+
+std::string TicketsWindow::SaveChart(const std::string& path) const {
+  const WholeFileTarget written = WriteWholeFile(path, sim::PurseChartSvg(desk_.entries()));
+  if (written.status == FileStatus::kOk) return "The purse's chart is saved to " + path;
+  return "The purse's chart could not be written to " + path + " (" + FileProblem(written) + ")";
+}
+
+void TicketsWindow::MeasureChances(std::uint64_t races) {
+  if (measuring_now_ || !desk_.has_card() || desk_.book().locked()) return;
+  if (measurement_.joinable()) measurement_.join();  // the last one, already answered
+  measuring_now_ = true;
+  Tell("The lab races this card " + sim::Grouped(races) + " times...");
+  Refresh();
+  const RaceCard card = desk_.card();
+  measurement_ = std::jthread([this, card, races](std::stop_token stop) {
+    const sim::RunSetup setup = sim::CardRunSetup(card, sim::kCardChancesSeed, races);
+    const sim::RunResult run = sim::Simulate(setup, std::max(1u, std::thread::hardware_concurrency()), {}, stop);
+    if (run.stopped) return;  // the window is closing
+    std::optional<CardChances> chances;
+    if (run.thread_error.empty()) chances = sim::CardChancesOf(card, sim::ComputeFigures(setup, run.tally));
+    QMetaObject::invokeMethod(
+        this,
+        [this, chances, problem = run.thread_error] {
+          measuring_now_ = false;
+          if (chances) {
+            TakeChances(*chances);
+          } else {
+            Tell("The lab could not start its threads (" + problem + ")");
+            Refresh();
+          }
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void TicketsWindow::TakeChances(const CardChances& chances) {
+  if (desk_.ShowChances(chances)) {
+    Tell("The card reads what each ticket is worth on average, after " + sim::Grouped(chances.races) +
+         " races in the lab.");
+  } else {
+    Tell("The chances came too late for the card they were measured on, so they are dropped.");
+  }
+  Refresh();
 }
 
 void TicketsWindow::Buy() {
@@ -191,15 +261,16 @@ void TicketsWindow::Store(const std::optional<LedgerEntry>& entry, bool tell) {
 }
 
 void TicketsWindow::Refresh() {
-  card_->setPlainText(desk_.has_card() ? FromUtf8(CardText(desk_.card())) : QString());
+  card_->setPlainText(FromUtf8(desk_.CardShownText()));
   second_->setEnabled(kind_->currentIndex() == 1);
   const TicketBook& book = desk_.book();
   tickets_->clear();
-  for (const Ticket& t : book.tickets()) tickets_->addItem(FromUtf8(TicketLineText(t, false)));
+  for (const std::string& line : desk_.TicketLines()) tickets_->addItem(FromUtf8(line));
   purse_->setText(FromUtf8(PurseText(book.purse(), book.refills())));
   buy_->setEnabled(!book.locked());
   take_back_->setEnabled(!book.locked() && !book.tickets().empty());
   refill_->setEnabled(book.can_refill());
+  chances_->setEnabled(desk_.has_card() && !book.locked() && !measuring_now_ && !desk_.chances());
 }
 
 }  // namespace trotix

@@ -16,9 +16,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
 #include "fake_platform.h"
 #include "ledger_file.h"
 #include "qt_main_window.h"
+#include "race_blocks.h"
 
 namespace trotix {
 namespace {
@@ -76,6 +83,71 @@ TEST(TicketsWindow, BuysRacesToTheBoardAndKeepsTheLedgerLine) {
   ASSERT_EQ(kept.read.entries.size(), 1u);
   EXPECT_EQ(LedgerLineText(kept.read.entries[0]), LedgerLineText(raced));
   EXPECT_EQ(kept.read.purse, raced.purse);
+}
+
+// Waits for the lab's answer to come back to the window's thread.
+bool Measured(TicketsWindow& tickets) {
+  for (int n = 0; n < 3000 && tickets.measuring(); ++n) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    QCoreApplication::processEvents();
+  }
+  return !tickets.measuring();
+}
+
+TEST(TicketsWindow, TheLabsChancesForTheCardOnShowAreShownAndMarkTheLedger) {
+  testing::FakePlatform fake;
+  QtMainWindow window(fake.platform);
+  window.form().Form_Load(1);
+  ReleaseF6(window.cmdRun());
+  TicketsWindow& tickets = window.tickets();
+
+  // The card changes while the lab measures: its late answer is dropped.
+  tickets.MeasureChances(sim::kBlockRaces);
+  EXPECT_FALSE(tickets.chances().isEnabled());
+  RaceCard other = window.form().Card();
+  other.horses[0].WinOdds += 1.0;
+  tickets.ShowCard(other);
+  ASSERT_TRUE(Measured(tickets));
+  EXPECT_FALSE(tickets.desk().chances());
+  EXPECT_NE(tickets.message().text().indexOf(QStringLiteral("dropped")), -1);
+
+  tickets.ShowCard(window.form().Card());
+  tickets.MeasureChances(sim::kBlockRaces);
+  ASSERT_TRUE(Measured(tickets));
+  ASSERT_TRUE(tickets.desk().chances());
+  EXPECT_EQ(tickets.desk().chances()->races, sim::kBlockRaces);
+  EXPECT_NE(tickets.card().toPlainText().indexOf(QStringLiteral("  worth x")), -1);
+  EXPECT_FALSE(tickets.chances().isEnabled()) << "measured already";
+  tickets.Buy();
+  ASSERT_EQ(tickets.tickets().count(), 1);
+  EXPECT_NE(tickets.tickets().item(0)->text().indexOf(QStringLiteral(", worth x")), -1);
+
+  window.cmdRun().click();
+  for (int n = 0; n < 2000 && window.form().timer_on(); ++n) window.form().Timer1_Timer();
+  ASSERT_EQ(tickets.desk().entries().size(), 1u);
+  EXPECT_TRUE(tickets.desk().entries()[0].saw_chances);
+  EXPECT_NE(tickets.message().text().indexOf(QStringLiteral(", worth x")), -1) << "the settlement's worth";
+
+  const std::string chart = fake.platform.files.program_dir + "/purse.svg";
+  EXPECT_EQ(tickets.SaveChart(chart), "The purse's chart is saved to " + chart);
+  std::ifstream saved(chart);
+  const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("data-chances=\"1\""), std::string::npos);
+  std::filesystem::remove(chart);
+}
+
+TEST(TicketsWindow, ClosingDuringAMeasurementStopsItAtOnce) {
+  const auto start = std::chrono::steady_clock::now();
+  {
+    testing::FakePlatform fake;
+    QtMainWindow window(fake.platform);
+    window.form().Form_Load(1);
+    ReleaseF6(window.cmdRun());
+    window.tickets().MeasureChances();  // the full 100,000 races: seconds of work
+    EXPECT_TRUE(window.tickets().measuring());
+  }
+  QCoreApplication::processEvents();  // nothing is left to answer a window gone
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
 }
 
 }  // namespace
