@@ -55,13 +55,6 @@ std::string TicketLineText(const Ticket& ticket, bool settled) {
   return line;
 }
 
-std::string SettlementText(BoardOrder order, const std::vector<Ticket>& settled) {
-  std::string text = "Settled, ";
-  text.append(std::to_string(order.first + 1)).append("-").append(std::to_string(order.second + 1)).append(":");
-  for (const Ticket& t : settled) text.append("\n").append(TicketLineText(t, true));
-  return text;
-}
-
 std::string PurseText(std::int64_t purse, int refills) {
   std::string text = "Purse " + std::to_string(purse);
   if (refills == 1) text += ", refilled once";

@@ -55,9 +55,6 @@ std::string TicketName(const Ticket& ticket);
 // A ticket as the tickets' window lists it: "単勝【4】 100 x3.0", with
 // " -> 300" once settled (`settled`).
 std::string TicketLineText(const Ticket& ticket, bool settled);
-// The board's settlement as the player reads it: "Settled, 4-2:", then
-// each settled ticket's line on a line of its own (LF between lines).
-std::string SettlementText(BoardOrder order, const std::vector<Ticket>& settled);
 // "Purse 10000", with ", refilled 2 times" once refilled.
 std::string PurseText(std::int64_t purse, int refills);
 

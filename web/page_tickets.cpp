@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "purse_chart_svg.h"
+
 namespace trotix::web {
 
 namespace {
@@ -70,10 +72,9 @@ void PageTickets::RaceStarted(const RaceCard& raced, const std::string& date) {
 
 void PageTickets::BoardShown(BoardOrder order, const std::string& date) {
   if (!desk_.Board(order, date)) return;
-  order_ = order;
   ++ledger_changes_;
   message_.clear();
-  news_ = SettlementText(order, desk_.book().settled());
+  news_ = desk_.settlement();
   ++told_;
 }
 
@@ -99,16 +100,13 @@ std::string PageTickets::Tell(std::string line) {
   return line;
 }
 
-std::string PageTickets::CardText() const { return desk_.has_card() ? trotix::CardText(desk_.card()) : std::string(); }
+std::string PageTickets::PurseChart(sim::ChartLayout layout) const { return sim::PurseChartSvg(desk_.entries(), layout); }
 
 std::string PageTickets::StateJson() const {
   const TicketBook& book = desk_.book();
-  std::vector<std::string> tickets;
-  for (const Ticket& t : book.tickets()) tickets.push_back(TicketLineText(t, false));
-  const std::string settlement = book.settled().empty() ? std::string() : SettlementText(order_, book.settled());
   const auto flag = [](bool on) { return on ? "true" : "false"; };
-  return "{\"purse\":" + JsonString(PurseText(book.purse(), book.refills())) + ",\"tickets\":" + JsonLines(tickets) +
-         ",\"settlement\":" + JsonString(settlement) + ",\"message\":" + JsonString(message_) +
+  return "{\"purse\":" + JsonString(PurseText(book.purse(), book.refills())) + ",\"tickets\":" + JsonLines(desk_.TicketLines()) +
+         ",\"settlement\":" + JsonString(desk_.settlement()) + ",\"message\":" + JsonString(message_) +
          ",\"news\":" + JsonString(news_) + ",\"told\":" + std::to_string(told_) + ",\"locked\":" +
          flag(book.locked()) + ",\"canRefill\":" + flag(book.can_refill()) + "}";
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "chart_svg.h"
 #include "ticket_desk.h"
 
 namespace trotix::web {
@@ -23,6 +24,11 @@ class PageTickets {
   std::string Restore(std::string_view kept);
 
   void ShowCard(const RaceCard& card) { desk_.ShowCard(card); }
+  // The lab's chances for the card on show: the one place the page hands a
+  // measurement of the card to the desk, which takes it only for the card
+  // it was measured on (TicketDesk::ShowChances). True when taken; the card,
+  // the tickets and the settlement then show each ticket's worth.
+  bool ShowChances(const CardChances& chances) { return desk_.ShowChances(chances); }
   // Run at `date`: the tickets are locked at the odds of `raced`.
   void RaceStarted(const RaceCard& raced, const std::string& date);
   // The board at `date`: the tickets are settled and the race goes into the ledger.
@@ -34,8 +40,11 @@ class PageTickets {
   std::string TakeBack(int index);
   std::string Refill();
 
-  // The card on show as text (CardText), "" before the first.
-  std::string CardText() const;
+  // The card on show as text (with each ticket's worth once the chances
+  // are known), "" before the first.
+  std::string CardText() const { return desk_.CardShownText(); }
+  // The purse after every race of the ledger, as SVG, wide or narrow.
+  std::string PurseChart(sim::ChartLayout layout) const;
   // What the panel shows, as JSON: {"purse", "tickets": [lines], "settlement",
   // "message", "news", "told", "locked", "canRefill"}: the message is the
   // last refusal on show, the news the last line to say (a refusal, the
@@ -57,7 +66,6 @@ class PageTickets {
 
   TicketDesk desk_;
   std::string run_date_;  // when the race under way started
-  BoardOrder order_;      // the last board's first two
   std::string message_;
   std::string news_;
   int told_ = 0;

@@ -201,6 +201,10 @@ EMSCRIPTEN_KEEPALIVE char* trotix_tickets_restore(int bytes) {
   return Handed(front_end.RestoreTickets(Incoming(bytes)));
 }
 EMSCRIPTEN_KEEPALIVE char* trotix_tickets_csv() { return Handed(tickets().Csv()); }
+// The purse after every race of the ledger as SVG: 1 narrow, 0 wide.
+EMSCRIPTEN_KEEPALIVE char* trotix_tickets_purse_chart(int narrow) {
+  return Handed(tickets().PurseChart(narrow != 0 ? trotix::sim::ChartLayout::kNarrow : trotix::sim::ChartLayout::kWide));
+}
 
 // For the page's test hook.
 EMSCRIPTEN_KEEPALIVE int trotix_phase() { return form().race().Phase; }

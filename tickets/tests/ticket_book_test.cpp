@@ -137,18 +137,6 @@ TEST(TicketBook, RefillsOnlyAnEmptyPurseAndCountsIt) {
   EXPECT_EQ(book.refills(), 1);
 }
 
-// The board as the player reads it: the first two by number, then each
-// ticket with what it paid.
-TEST(Settlement, TellsTheOrderAndEveryTicketsPayout) {
-  TicketBook book;
-  ASSERT_EQ(book.BuyWin(3, "100"), "");
-  ASSERT_EQ(book.BuyQuinella(3, 1, "200"), "");
-  book.Lock(FlatCard(3.0, 7.5));
-  book.Settle({3, 0});
-  EXPECT_EQ(SettlementText({3, 0}, book.settled()), "Settled, 4-1:\n単勝【4】 100 x3.0 -> 300\n馬連 2-4 200 x7.5 -> 0");
-  EXPECT_EQ(SettlementText({0, 5}, {}), "Settled, 1-6:");
-}
-
 TEST(Payout, HugeOddsStopAtTheCeiling) {
   Ticket t;
   t.stake = 1'000'000'000'000;

@@ -55,6 +55,7 @@ export interface GameExports {
   _trotix_tickets_ledger_changes(): number;
   _trotix_tickets_restore(bytes: number): number;
   _trotix_tickets_csv(): number;
+  _trotix_tickets_purse_chart(narrow: number): number;
 }
 
 // What the page hands the module's factory (TrotixGame, from trotix.js).

@@ -11,6 +11,7 @@ import { workerRefusal } from './host_policy';
 import { fit } from './layout';
 import { onNotice } from './notices';
 import { showIsolated } from './page_lines';
+import { readSvg } from './svg_text';
 import { byId } from './page_elements';
 import { newSeed, parseSeed } from './seed';
 
@@ -252,10 +253,4 @@ class LabPanel {
     byId('lab-time').textContent = `Winner's time on the board: ${tables.winner_time}`;
     byId('lab-figures').hidden = false;
   }
-}
-
-function readSvg(svg: string): Node {
-  const chart = new DOMParser().parseFromString(svg, 'image/svg+xml');
-  if (chart.getElementsByTagName('parsererror').length > 0) throw new Error('the chart could not be read');
-  return document.importNode(chart.documentElement, true);
 }

@@ -12,6 +12,7 @@ import { fit } from './layout';
 import { LedgerStore } from './ledger_store';
 import { pageStorage } from './kept_file';
 import { byId } from './page_elements';
+import { readSvg } from './svg_text';
 
 const options = (count: number, selected: number): string => Array.from({ length: count }, (_, i) =>
   `<option value="${i + 1}"${i + 1 === selected ? ' selected' : ''}>${i + 1}</option>`).join('');
@@ -34,6 +35,8 @@ function panelHtml(facts: PageFacts): string {
   <ul id="tickets-list" aria-label="Your tickets"></ul>
   <p id="tickets-purse"></p>
   <pre id="tickets-settlement" lang="ja"></pre>
+  <div id="tickets-chart"></div>
+  <div id="tickets-chart-narrow"></div>
   <div class="tickets-actions"><button type="button" id="tickets-refill">Refill</button>
     <button type="button" id="tickets-export">Export CSV</button></div>
   <div id="tickets-status" class="hidden-text" role="status"></div>`;
@@ -59,6 +62,7 @@ export class TicketsPanel {
   private told = 0;       // the game's lines said so far
   private stored = -1;    // the game's ledger changes already kept
   private ownLine = '';   // the page's own line on show, until the player's next choice
+  private charted = -1;   // the game's ledger changes the purse chart shows
   private readonly root = byId('tickets');
   private readonly store: LedgerStore;
 
@@ -134,10 +138,21 @@ export class TicketsPanel {
     byId('tickets-settlement').textContent = state.settlement;
     byId('tickets-message').textContent = this.ownLine || state.message;
     this.showTickets(state);
+    this.showChart();
     grey('tickets-buy', state.locked);
     grey('tickets-refill', !state.canRefill);
     if (state.told !== this.told && state.news !== '') this.speak(state.news);
     this.told = state.told;
+  }
+
+  // The purse's chart as the C++ drew it, wide and narrow (tickets.css
+  // shows the one that fits), again only when the ledger changed.
+  private showChart(): void {
+    const changes = this.game._trotix_tickets_ledger_changes();
+    if (changes === this.charted) return;
+    this.charted = changes;
+    byId('tickets-chart').replaceChildren(readSvg(this.text(this.game._trotix_tickets_purse_chart(0))));
+    byId('tickets-chart-narrow').replaceChildren(readSvg(this.text(this.game._trotix_tickets_purse_chart(1))));
   }
 
   private showTickets(state: TicketsState): void {

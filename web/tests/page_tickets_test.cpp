@@ -84,12 +84,39 @@ TEST_F(PageTicketsTest, ARaceIsKeptUnsettledWhileItRunsAndSettledAtTheBoard) {
   std::int64_t paid = 0;
   for (const Ticket& t : tickets.desk().book().settled()) paid += t.payout;
   EXPECT_EQ(settled.purse, kPurseStart - 500 + paid);
-  const std::string settlement = SettlementText(BoardOrderOf(form.race()), tickets.desk().book().settled());
+  const std::string settlement = tickets.desk().settlement();
+  ASSERT_TRUE(settlement.starts_with("Settled, ")) << settlement;
   const std::string state = tickets.StateJson();
   EXPECT_NE(state.find(R"("news":")" + settlement.substr(0, settlement.find('\n'))), std::string::npos) << state;
   EXPECT_NE(state.find(R"("settlement":"Settled, )"), std::string::npos) << state;
   EXPECT_NE(state, before);
   EXPECT_EQ(tickets.StateJson(), state);  // told once: asking again tells nothing new
+}
+
+// The lab's chances reach the desk only for the card on show, and then
+// the card shows what each ticket is worth.
+TEST_F(PageTicketsTest, ChancesAreTakenOnlyForTheCardOnShow) {
+  const RaceCard card = form.Card();
+  CardChances chances;
+  chances.card = card;
+  chances.races = 1000;
+  for (TrueChance& win : chances.win) win = {1.0 / kHorseCount, 0.1, 0.2};
+  CardChances other = chances;
+  other.card.horses[0].WinOdds += 1.0;
+  EXPECT_FALSE(tickets.ShowChances(other));
+  EXPECT_EQ(tickets.CardText(), CardText(card));
+  EXPECT_TRUE(tickets.ShowChances(chances));
+  EXPECT_NE(tickets.CardText(), CardText(card));
+  ASSERT_EQ(tickets.Buy(false, 1, 0, "100"), "");
+  EXPECT_NE(tickets.StateJson().find("worth"), std::string::npos) << tickets.StateJson();
+}
+
+TEST_F(PageTicketsTest, ThePursesChartIsDrawnWideAndNarrow) {
+  const std::string wide = tickets.PurseChart(sim::ChartLayout::kWide);
+  const std::string narrow = tickets.PurseChart(sim::ChartLayout::kNarrow);
+  EXPECT_TRUE(wide.starts_with("<svg")) << wide.substr(0, 40);
+  EXPECT_TRUE(narrow.starts_with("<svg")) << narrow.substr(0, 40);
+  EXPECT_NE(wide, narrow);
 }
 
 TEST_F(PageTicketsTest, ADamagedLedgerIsOneLineAndANewPurse) {

@@ -74,6 +74,10 @@ async function raceWithTickets(page, check) {
   const settled = await text(page, 'tickets-settlement');
   check(settled === settlement.join('\n'), `the settlement reads ${json(settled)}`);
   check((await text(page, 'tickets-status')) === settled, `the status said ${json(await text(page, 'tickets-status'))}`);
+  // The purse's chart, the C++'s SVG, the narrow one on a phone.
+  const charts = await page.evaluate(() => ['tickets-chart', 'tickets-chart-narrow'].map((id) =>
+    [document.querySelector(`#${id} svg`) !== null, document.getElementById(id).offsetHeight > 0]));
+  check(json(charts) === json([[true, false], [true, true]]), `the purse's charts (drawn, shown) are ${json(charts)}`);
   const kept = await keptLedger(page);
   const race = kept?.ledger.split('\r\n').find((line) => line.startsWith('Race1='))?.slice('Race1='.length) ?? '';
   check(undated(race) === undated(ledgerLine), `the ledger keeps ${json(race)}, not ${json(ledgerLine)}`);

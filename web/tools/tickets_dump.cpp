@@ -65,7 +65,7 @@ int Run(std::uint64_t seed, int count, char** written) {
   const TicketBook& book = tickets.desk().book();
   std::printf("%s\n%s\n", PurseText(book.purse(), book.refills()).c_str(),
               LedgerLineText(tickets.desk().entries().back()).c_str());
-  std::printf("%s\n", SettlementText(BoardOrderOf(game.race()), book.settled()).c_str());
+  std::printf("%s\n", tickets.desk().settlement().c_str());
   return 0;
 }
 
