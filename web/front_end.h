@@ -60,6 +60,8 @@ class FrontEnd final : private WindowPlatform {
   void RefuseFieldFolder(std::string_view name);
   // Forget: no horse file from now on.
   void ForgetFieldFile();
+  // Whether a horse file is kept: one taken, not refused nor forgotten since.
+  bool HoldsFieldFile() const { return field_file_.has_value(); }
 
  private:
   // What the main window asks of the page.
