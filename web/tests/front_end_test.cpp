@@ -128,21 +128,17 @@ TEST_F(PageAdapter, AFolderIsRefusedAsTheDesktopRefusesOneAndForgetDrawsARandomF
   }
 }
 
-// The page's lab names the race card's field as the horse file's when a file
-// is kept: exactly when the next Run reads one, as the card does.
+// The page's lab names the card's field the horse file's when a file is
+// kept: exactly when the next Run reads one.
 TEST_F(PageAdapter, AFileIsKeptExactlyWhenTheCardIsTheFilesField) {
-  const struct { const char* step; bool kept; } steps[] = {
-      {"good", true}, {"refused", false}, {"good", true}, {"folder", false}, {"good", true}, {"forget", false},
-  };
-  for (const auto& s : steps) {
-    const std::string step = s.step;
-    if (step == "good") front_end.OpenFieldFile("horsedat.txt", kGoodFieldFile);
-    if (step == "refused") front_end.OpenFieldFile("bad.txt", "80\t60\t2\n");
-    if (step == "folder") front_end.RefuseFieldFolder("horses");
-    if (step == "forget") front_end.ForgetFieldFile();
-    EXPECT_EQ(front_end.HoldsFieldFile(), s.kept) << step;
-    EXPECT_EQ(form.Card().horses[0].Speed == 80.0, s.kept) << step;
+  for (const bool keep : {true, false, true}) {
+    if (keep) front_end.OpenFieldFile("horsedat.txt", kGoodFieldFile);
+    if (!keep) front_end.OpenFieldFile("bad.txt", "80\t60\t2\n");
+    EXPECT_EQ(front_end.HoldsFieldFile(), keep);
+    EXPECT_EQ(form.Card().horses[0].Speed == 80.0, keep);
   }
+  front_end.ForgetFieldFile();
+  EXPECT_FALSE(front_end.HoldsFieldFile() || form.Card().horses[0].Speed == 80.0);
 }
 
 }  // namespace
