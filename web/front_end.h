@@ -65,6 +65,8 @@ class FrontEnd final : private WindowPlatform {
   void RefuseFieldFolder(std::string_view name);
   // Forget: no horse file from now on.
   void ForgetFieldFile();
+  // Whether a horse file is kept: one taken, not refused nor forgotten since.
+  bool HoldsFieldFile() const { return field_file_.has_value(); }
 
   // The tickets beside the race; their card follows the field the next Run races.
   PageTickets& tickets() { return tickets_; }

@@ -87,9 +87,10 @@ std::string Incoming(int bytes) {
   return text;
 }
 
-// The field as trotix_field() lays it out: whether it came from the file,
-// then six speeds, six staminas and six styles.
-constexpr std::size_t kFieldValues = 1 + 3 * trotix::kHorseCount;
+// The race card's field as trotix_card_field() lays it out: whether it comes
+// from the file, whether it races now, then six speeds, six staminas and six
+// styles.
+constexpr std::size_t kFieldValues = 2 + 3 * trotix::kHorseCount;
 
 
 // What the page must know of the game before it can talk to it, once, as
@@ -168,17 +169,22 @@ EMSCRIPTEN_KEEPALIVE void trotix_refuse_field_folder(int name_bytes) {
   incoming = std::string();
 }
 
-// The field now in the window, the one F7 lists, for the page's lab: 1 when
-// it came from the horse file, 0 when it was drawn at random, then its six
-// speeds, six staminas and six styles.
-EMSCRIPTEN_KEEPALIVE const double* trotix_field() {
+// The race card's field (frmMain::Card()), for the page's lab: the field the
+// next Run races, or while a race runs the field racing. First 1 when it
+// comes from the horse file (while a race runs, when that race's did; between
+// races, when a file is kept: a refused one never is), else 0; then 1 while a
+// race runs, else 0; then its six speeds, six staminas and six styles.
+EMSCRIPTEN_KEEPALIVE const double* trotix_card_field() {
   static double field[kFieldValues];
-  field[0] = form().field_from_file() ? 1.0 : 0.0;
+  const trotix::RaceCard card = form().Card();
+  const bool racing = form().timer_on();
+  field[0] = (racing ? form().field_from_file() : front_end.HoldsFieldFile()) ? 1.0 : 0.0;
+  field[1] = racing ? 1.0 : 0.0;
   for (std::size_t h = 0; h < trotix::kHorseCount; ++h) {
-    const trotix::Horse& horse = form().race().Horses[h];
-    field[1 + h] = horse.Speed;
-    field[1 + trotix::kHorseCount + h] = horse.Stamina;
-    field[1 + 2 * trotix::kHorseCount + h] = horse.Style;
+    const trotix::CardHorse& horse = card.horses[h];
+    field[2 + h] = horse.Speed;
+    field[2 + trotix::kHorseCount + h] = horse.Stamina;
+    field[2 + 2 * trotix::kHorseCount + h] = horse.Style;
   }
   return field;
 }

@@ -40,7 +40,7 @@ export interface GameExports {
   _trotix_field_file_waits_for_run(): number;
   _trotix_forget_field_file(): void;
   _trotix_refuse_field_folder(nameBytes: number): void;
-  _trotix_field(): number;
+  _trotix_card_field(): number;
   _trotix_phase(): number;
   _trotix_ticks(): number;
   _trotix_run_enabled(): number;
@@ -69,7 +69,7 @@ export type GameFactory = (settings: GameSettings) => Promise<GameExports>;
 export interface PageFacts {
   keys: { run: number; field: number; tickets: number };  // the key codes of F5, F7 and F6
   fileTaken: { refused: number; setUpNow: number; nextRace: number };
-  fieldValues: number;  // how many numbers trotix_field() points at
+  fieldValues: number;  // how many numbers trotix_card_field() points at
   raceMetres: number;   // the distance bar's full length
   seedLimit: number;    // seeds are whole numbers below this
   labMaxRaces: number;  // the most races one run of the lab takes
@@ -97,16 +97,4 @@ export function handIn(game: GameExports, text: string): number {
 
 export function readFacts(game: GameExports): PageFacts {
   return JSON.parse(cString(game.HEAPU8, game._trotix_page_facts())) as PageFacts;
-}
-
-// The field now in the window: where it came from, and its numbers in the
-// order the lab's module takes them.
-export interface WindowField {
-  fromFile: boolean;
-  records: number[];
-}
-export function windowField(game: GameExports, facts: PageFacts): WindowField {
-  const at = game._trotix_field() / Float64Array.BYTES_PER_ELEMENT;
-  const numbers = Array.from(game.HEAPF64.subarray(at, at + facts.fieldValues));
-  return { fromFile: numbers[0] === 1, records: numbers.slice(1) };
 }

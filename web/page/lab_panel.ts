@@ -1,10 +1,12 @@
-// "Chances": the lab's panel in the page. It races the field now in the
-// window (the one F7 lists) on the lab's workers (lab_pool.ts) and shows
-// the figures, the chart and the tables that trotix-sim's code writes.
+// "Chances": the lab's panel in the page. It races the race card's field
+// (lab_card.ts: the field the next Run races, or the one racing) on the lab's
+// workers (lab_pool.ts) and shows the figures, the chart and the tables that
+// trotix-sim's code writes; onChances tells the page of every finished run.
 // Every figure, table cell and the chart come from the C++; this module only
 // puts them in the panel, which is made the first time it is wanted, so the
 // game's first frame never waits for it.
-import { type GameExports, type PageFacts, windowField } from './game_module';
+import type { GameExports, PageFacts } from './game_module';
+import { type CardField, ChancesFeed, type ChancesListener, cardLine, cardSource, earlierCard, readCard, sameField } from './lab_card';
 import { type LabResult, type LabSettings, LabRun, type LabWorker } from './lab_pool';
 import { fillTable, type TablesJson } from './lab_tables';
 import { workerRefusal } from './host_policy';
@@ -81,12 +83,19 @@ export interface Lab {
   run(settings: LabSettings): Promise<LabResult>;
   cancel(): void;
   open(): void;
+  // The game has presented: the race card may have changed.
+  cardMayHaveChanged(): void;
 }
+
+// Every finished run of the lab, its figures with the card they are for.
+const chances = new ChancesFeed();
+export const onChances = (listener: ChancesListener): (() => void) => chances.subscribe(listener);
 
 export function openLab(game: GameExports, facts: PageFacts): Lab {
   const panel = new LabPanel(game, facts);
   byId('lab-open').addEventListener('click', () => panel.toggle(byId('lab').hidden));
-  return { run: (settings) => panel.runFromPanel(settings), cancel: () => panel.cancel(), open: () => panel.toggle(true) };
+  return { run: (settings) => panel.runFromPanel(settings), cancel: () => panel.cancel(), open: () => panel.toggle(true),
+           cardMayHaveChanged: () => panel.cardMayHaveChanged() };
 }
 
 class LabPanel {
@@ -95,13 +104,15 @@ class LabPanel {
   private current: LabRun | null = null;
   private started = 0;   // when the run began, ms
   private lastTold = 0;  // when the status last spoke of it
+  private measured: CardField | null = null;  // the card of the figures on show
+  private runLine = '';   // what the figures are, without a word on the card
   private readonly root = byId('lab');
 
   constructor(private readonly game: GameExports, private readonly facts: PageFacts) {
     // A refused file leaves the field random, and the panel says so.
     onNotice((text, name) => {
       this.refusal = { text, name };
-      if (!this.root.hidden) this.describeField();
+      this.cardMayHaveChanged();
     });
   }
 
@@ -127,23 +138,41 @@ class LabPanel {
     fit();  // its place, under the window and the controls
     byId('lab-open').setAttribute('aria-expanded', String(open));
     if (open) {
-      this.describeField();
+      this.cardMayHaveChanged();
       byId('lab-run').focus();
     } else {
       byId('lab-open').focus();
     }
   }
 
-  private fieldWords(): { records: number[]; fromFile: boolean; words: string } {
-    const field = windowField(this.game, this.facts);
-    return { ...field, words: field.fromFile ? 'the field in the window, from the horse file' : 'the field in the window, drawn at random' };
+  private card(): CardField {
+    return readCard(this.game, this.facts);
   }
 
-  private describeField(): void {
-    const field = this.fieldWords();
+  // The field line, and whether the figures on show are still the card's.
+  cardMayHaveChanged(): void {
+    if (!this.built || this.root.hidden) return;
+    const card = this.card();
+    this.describeField(card);
+    this.showRunLine(card);
+  }
+
+  // What the figures are, and whether the card has changed since.
+  private showRunLine(card: CardField): void {
+    const line = this.runLine + (this.measured !== null && !sameField(this.measured, card) ? earlierCard : '');
+    const shown = byId('lab-run-line');
+    if (shown.textContent !== line) shown.textContent = line;
+  }
+
+  private describeField(card: CardField): void {
     const line = byId('lab-field');
-    line.textContent = `Field: ${field.words}, as F7 lists it.`;
-    if (field.fromFile || this.refusal.text === '') return;
+    const refused = !card.fromFile && this.refusal.text !== '';
+    // Unchanged, it is left alone: the game presents at every tick.
+    const said = [cardLine(card), refused ? this.refusal.text : ''].join('\n');
+    if (line.dataset.said === said) return;
+    line.dataset.said = said;
+    line.textContent = cardLine(card);
+    if (!refused) return;
     const refusal = document.createElement('span');
     showIsolated(refusal, this.refusal.text, this.refusal.name);
     line.append(' The horse file was refused: ', refusal);
@@ -199,14 +228,15 @@ class LabPanel {
       throw new Error(`a seed below ${this.facts.seedLimit}, 1 to ${grouped(this.facts.labMaxRaces)} races and at least 1 worker`);
     }
     this.beginShowing(settings);
-    const field = this.fieldWords();  // the field at the press of Run
-    const run = new LabRun(settings, field, { loadText: loadWorkerText, makeWorkers, now: () => performance.now(),
+    const card = this.card();  // the card at the press of Run
+    const run = new LabRun(settings, { records: card.records, words: cardSource(card) }, { loadText: loadWorkerText, makeWorkers, now: () => performance.now(),
                                               progress: (done, all) => this.progress(done, all), refusal: workerRefusal });
     this.current = run;
     try {
       const result = await run.result;
-      this.show(result, field.records);
+      this.show(result, card);
       this.status(`Done: ${grouped(races)} races in ${result.seconds.toFixed(1)} s.`);
+      chances.tell({ json: result.json, card });
       return result;
     } catch (error) {
       this.stoppedShort(error as Error, races);
@@ -226,7 +256,8 @@ class LabPanel {
     bar.value = 0;
     this.started = this.lastTold = performance.now();
     this.setRunning(true);
-    this.describeField();
+    this.measured = null;
+    this.describeField(this.card());
   }
 
   private stoppedShort(error: Error, races: number): void {
@@ -238,18 +269,18 @@ class LabPanel {
   }
 
   // The figures: the charts as the C++ drew them, the tables cell for cell.
-  private show(result: LabResult, raced: number[]): void {
+  private show(result: LabResult, raced: CardField): void {
     const report = JSON.parse(result.json) as { races: number; field: string; seed_text: string };
     const tables = JSON.parse(result.tables) as TablesJson;
     byId('lab-chart').replaceChildren(readSvg(result.svg));
     byId('lab-chart-narrow').replaceChildren(readSvg(result.svgNarrow));
     fillTable(byId<HTMLTableElement>('lab-horses'), tables.horses);
     fillTable(byId<HTMLTableElement>('lab-pairs'), tables.quinella);
-    byId('lab-run-line').textContent = `${grouped(report.races)} races of ${report.field}, ` +
+    this.runLine = `${grouped(report.races)} races of ${report.field}, ` +
       `seed ${report.seed_text} (give it as the seed to run them again); ` +
-      `${result.workers} workers, ${result.seconds.toFixed(1)} s.` +
-      (String(this.fieldWords().records) === String(raced) ? ''
-        : ' The window has drawn another field since Run was pressed: these figures are for the one before.');
+      `${result.workers} workers, ${result.seconds.toFixed(1)} s.`;
+    this.measured = raced;
+    this.showRunLine(this.card());
     byId('lab-time').textContent = `Winner's time on the board: ${tables.winner_time}`;
     byId('lab-figures').hidden = false;
   }

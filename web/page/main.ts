@@ -18,7 +18,7 @@ import { type GameExports, type GameFactory, type PageFacts, type PageImports, c
 import { HorseFiles } from './horse_file';
 import { watchHostPolicy } from './host_policy';
 import { listingOpen, showListing, wireInput } from './input';
-import { openLab } from './lab_panel';
+import { type Lab, openLab } from './lab_panel';
 import { fit, watchLayout } from './layout';
 import { watchLifecycle } from './lifecycle';
 import { tellNotice } from './notices';
@@ -39,6 +39,7 @@ const canvas = byId<HTMLCanvasElement>('window');
 const context = canvas.getContext('2d') as CanvasRenderingContext2D;
 let game: GameExports | null = null;
 let tickets: TicketsPanel | null = null;
+let lab: Lab | null = null;  // the lab's panel follows the race card
 let ready = false;
 const playing = (): boolean => ready && !listingOpen() && !controls.helpOpen();
 
@@ -73,6 +74,7 @@ function refreshControls(loaded: GameExports): void {
     boardText: () => cString(loaded.HEAPU8, loaded._trotix_board_text()),
     fileWaits: () => loaded._trotix_field_file_waits_for_run() !== 0,
   });
+  lab?.cardMayHaveChanged();
 }
 
 const pageImports: PageImports = {
@@ -94,7 +96,7 @@ function start(loaded: GameExports): void {
   controls.showDistanceOf(facts.raceMetres);
   // Both hear the game's notices from the first, a refused kept file's too.
   const files = new HorseFiles(loaded, facts, playing, () => refreshControls(loaded));
-  const lab = openLab(loaded, facts);
+  lab = openLab(loaded, facts);
   files.openKept();
   const seed = parseSeed(params.get('seed') ?? '', facts.seedLimit) ?? newSeed(facts.seedLimit, Date.now(), performance.now() % 1);
   loaded._trotix_load(seed);

@@ -131,5 +131,18 @@ TEST_F(PageAdapter, AFolderIsRefusedAsTheDesktopRefusesOneAndForgetDrawsARandomF
   }
 }
 
+// The page's lab names the card's field the horse file's when a file is
+// kept: exactly when the next Run reads one.
+TEST_F(PageAdapter, AFileIsKeptExactlyWhenTheCardIsTheFilesField) {
+  for (const bool keep : {true, false, true}) {
+    if (keep) front_end.OpenFieldFile("horsedat.txt", kGoodFieldFile);
+    if (!keep) front_end.OpenFieldFile("bad.txt", "80\t60\t2\n");
+    EXPECT_EQ(front_end.HoldsFieldFile(), keep);
+    EXPECT_EQ(form.Card().horses[0].Speed == 80.0, keep);
+  }
+  front_end.ForgetFieldFile();
+  EXPECT_FALSE(front_end.HoldsFieldFile() || form.Card().horses[0].Speed == 80.0);
+}
+
 }  // namespace
 }  // namespace trotix::web

@@ -6,6 +6,8 @@
 // on its interval. Also: the panel's tables and seed, its own Run at a given
 // seed, Cancel, a worker that fails, a refused horse file (the random field,
 // said), a Worker that cannot be made, a host that forbids blob: workers,
+// the race card (the random field measured is the one the next Run races,
+// and a board that brings the next one makes the figures an earlier card's),
 // and the game's ticks while the lab runs.
 //
 //   node lab_test.mjs SITE_FOLDER TROTIX_SIM [chromium|firefox]
@@ -49,8 +51,9 @@ runTest(async (check, problems) => {
   check(await page.evaluate(raceWithFile, 'horsedat.txt', goodHorses) === 1, 'the horse file was taken');
   await page.click('#lab-open');
   check(await page.$eval('#lab', (panel) => !panel.hidden), 'Chances opens the panel');
-  check((await page.$eval('#lab-field', (p) => p.textContent)).includes('from the horse file'),
-        'the panel names the horse file as the field');
+  const named = await page.$eval('#lab-field', (p) => p.textContent);
+  check(named.includes('race card') && named.includes('from the horse file') && named.includes('racing now'),
+        `the panel names the race card, the horse file's field racing now: ${named}`);
   const result = await page.evaluate((s, n) => trotixTest.lab.run({ seed: s, races: n, workers: 2 }), seed, races);
   const lab = JSON.parse(result.json);
   check(result.workers === 2, 'two workers ran');
@@ -204,14 +207,30 @@ runTest(async (check, problems) => {
     return [first, await giveUp(trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 }))];
   });
   check(thrown[0].includes('planted') && thrown[1] === 'ran', `a Worker that threw, then a run: ${thrown}`);
-  // F5 during a run draws another field: the figures say they are not its.
-  const line = await refused.evaluate(async () => {
+  // The random card is the field the next Run races: F5 during a run races
+  // it, and the figures stand; the board brings the next card, and the
+  // figures say they are for an earlier one.
+  const card = await refused.evaluate(async () => {
+    const read = () => {
+      const at = trotixTest.game._trotix_card_field() / 8;
+      return Array.from(trotixTest.game.HEAPF64.subarray(at, at + trotixTest.facts.fieldValues));
+    };
+    const before = read();
     const run = trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });
     trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);
+    const racing = read();
     await run;
-    return document.getElementById('lab-run-line').textContent;
+    const line = (id) => document.getElementById(id).textContent;
+    const during = { runLine: line('lab-run-line'), field: line('lab-field') };
+    while (trotixTest.state().timerOn) trotixTest.advance(200);
+    return { before, racing, during, after: line('lab-run-line'), next: read(), field: line('lab-field') };
   });
-  check(line.includes('another field since Run was pressed'), `F5 during a run, the figures say ${line}`);
+  check(card.before[1] === 0 && card.racing[1] === 1 && String(card.before.slice(2)) === String(card.racing.slice(2)),
+        `the card before Run is the field that races: ${card.before} against ${card.racing}`);
+  check(!card.during.runLine.includes('earlier card') && card.during.field.includes('racing now'),
+        `F5 during a run races the card measured: ${JSON.stringify(card.during)}`);
+  check(String(card.next.slice(2)) !== String(card.racing.slice(2)) && card.after.includes('these figures are for an earlier card') &&
+        card.field.includes('the field the next Run races'), `after the board, the figures say ${card.after}; the field line ${card.field}`);
   await refused.close();
 
   // ---- A host whose policy forbids workers from blob: URLs: the lab says so.
