@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "figures.h"
 #include "race_blocks.h"
@@ -27,5 +28,15 @@ RunSetup CardRunSetup(const RaceCard& card, std::uint64_t seed, std::uint64_t ra
 // of races each horse won and each pair came first and second, with their
 // 95% intervals. Figures of random fields hold no chances: all stay 0.
 CardChances CardChancesOf(const RaceCard& card, const Figures& figures);
+
+// The chances as the page hands them across, from the lab's figures in its
+// workers to the game: the races, then each horse's win as share, low and
+// high of its 95% interval, then each pair's, in the lab's order (1-2, 1-3,
+// .. 5-6).
+inline constexpr std::size_t kCardChancesNumbers = 1 + 3 * (kHorseCount + kPairCount);
+
+// The chances of `card` from those numbers; nothing when they cannot be a
+// measurement (no races, or a share or bound not within 0 .. 1 in order).
+std::optional<CardChances> CardChancesOfNumbers(const RaceCard& card, const double* numbers);
 
 }  // namespace trotix::sim

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "card_chances.h"
 #include "purse_chart_svg.h"
 
 namespace trotix::web {
@@ -76,6 +77,20 @@ void PageTickets::BoardShown(BoardOrder order, const std::string& date) {
   message_.clear();
   news_ = desk_.settlement();
   ++told_;
+}
+
+bool PageTickets::TakeChances(const double* field, const double* numbers) {
+  if (!desk_.has_card()) return false;
+  const RaceCard& card = desk_.card();
+  for (std::size_t h = 0; h < kHorseCount; ++h) {
+    const CardHorse& horse = card.horses[h];
+    if (field[h] != horse.Speed || field[kHorseCount + h] != horse.Stamina ||
+        field[2 * kHorseCount + h] != static_cast<double>(horse.Style)) {
+      return false;
+    }
+  }
+  const std::optional<CardChances> chances = sim::CardChancesOfNumbers(card, numbers);
+  return chances && desk_.ShowChances(*chances);
 }
 
 std::string PageTickets::Buy(bool quinella, int first, int second, std::string_view stake) {

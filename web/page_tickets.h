@@ -29,6 +29,11 @@ class PageTickets {
   // it was measured on (TicketDesk::ShowChances). True when taken; the card,
   // the tickets and the settlement then show each ticket's worth.
   bool ShowChances(const CardChances& chances) { return desk_.ShowChances(chances); }
+  // The same, as the page hands the lab's figures across: `field`, the
+  // field the lab raced (six speeds, six staminas, six styles), and
+  // `numbers` (sim::kCardChancesNumbers of them). Taken only when the field
+  // is the card's on show and the numbers can be a measurement.
+  bool TakeChances(const double* field, const double* numbers);
   // Run at `date`: the tickets are locked at the odds of `raced`.
   void RaceStarted(const RaceCard& raced, const std::string& date);
   // The board at `date`: the tickets are settled and the race goes into the ledger.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "card_chances.h"
 #include "field_file.h"
 #include "front_end.h"
 #include "frm_main.h"
@@ -75,6 +76,7 @@ namespace {
 trotix::frmMain& form() { return front_end.form(); }
 std::string board_text;  // the last board text handed out, alive until the next
 std::string tickets_text;  // the last text of the tickets handed out, alive until the next
+double chances_in[3 * trotix::kHorseCount + trotix::sim::kCardChancesNumbers];  // the lab's chances on their way in
 char* Handed(std::string text) {
   tickets_text = std::move(text);
   return tickets_text.data();
@@ -106,7 +108,8 @@ std::string PageFacts() {
                      R"(,"tickets":)" + number(trotix::kVkF6) + "},";
   json += R"("tickets":{"kinds":[")" + std::string(trotix::kWinName) + R"(",")" + std::string(trotix::kQuinellaName) +
           R"("],"horses":)" + number(trotix::kHorseCount) + R"(,"stakeStep":)" + number(trotix::kStakeStep) +
-          R"(,"ledgerMaxBytes":)" + number(trotix::kProfileFileReadLimit) + "},";
+          R"(,"ledgerMaxBytes":)" + number(trotix::kProfileFileReadLimit) +
+          R"(,"chancesNumbers":)" + number(trotix::sim::kCardChancesNumbers) + "},";
   json += R"("fileTaken":{"refused":)" + number(FieldFileTaken::kRefused) + R"(,"setUpNow":)" +
           number(FieldFileTaken::kSetUpNow) + R"(,"nextRace":)" + number(FieldFileTaken::kNextRace) + "},";
   json += R"("fieldValues":)" + number(kFieldValues) + R"(,"raceMetres":)" + number(trotix::kRaceMetres);
@@ -205,6 +208,12 @@ EMSCRIPTEN_KEEPALIVE int trotix_tickets_ledger_changes() { return tickets().ledg
 // The ledger the browser kept, in the room: "" taken, else the one line why not.
 EMSCRIPTEN_KEEPALIVE char* trotix_tickets_restore(int bytes) {
   return Handed(front_end.RestoreTickets(Incoming(bytes)));
+}
+// The lab's chances for the card: the field it raced, then its numbers
+// (PageTickets::TakeChances), put in this room; 1 when the desk took them.
+EMSCRIPTEN_KEEPALIVE double* trotix_tickets_chances_room() { return chances_in; }
+EMSCRIPTEN_KEEPALIVE int trotix_tickets_take_chances() {
+  return tickets().TakeChances(chances_in, chances_in + 3 * trotix::kHorseCount) ? 1 : 0;
 }
 EMSCRIPTEN_KEEPALIVE char* trotix_tickets_csv() { return Handed(tickets().Csv()); }
 // The purse after every race of the ledger as SVG: 1 narrow, 0 wide.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "card_chances.h"
 #include "random_source.h"
@@ -39,6 +41,40 @@ TEST(CardChances, TheDesksWorthIsTheLabsReturnForEveryTicket) {
       EXPECT_DOUBLE_EQ(WorthOf(pair, OddsTenthsOn(card, pair), c).mean, hit.stake_return) << a << "-" << b;
       EXPECT_DOUBLE_EQ(c.pair[b][a].low, hit.interval.low) << "either order";
     }
+  }
+}
+
+// The numbers as the page reads them off the lab's JSON: the races, then
+// the horses' wins and the pairs, in the order the JSON lists them.
+TEST(CardChances, TheNumbersThePageHandsAcrossAreTheFiguresOwnAndNothingElse) {
+  const Pcg32Random random(7);
+  const RaceCard card = NextCard(random, nullptr);
+  const RunSetup setup = CardRunSetup(card, 11, kBlockRaces);
+  Tally tally;
+  RaceState race;
+  SimulateBlock(setup, 0, race, tally);
+  const Figures f = ComputeFigures(setup, tally);
+  std::vector<double> numbers{static_cast<double>(f.races)};
+  for (const HorseFigures& h : f.horses) numbers.insert(numbers.end(), {h.win.share, h.win.interval.low, h.win.interval.high});
+  for (const PairFigures& p : f.pairs) numbers.insert(numbers.end(), {p.hit.share, p.hit.interval.low, p.hit.interval.high});
+  ASSERT_EQ(numbers.size(), kCardChancesNumbers);
+
+  const std::optional<CardChances> read = CardChancesOfNumbers(card, numbers.data());
+  ASSERT_TRUE(read);
+  const CardChances own = CardChancesOf(card, f);
+  EXPECT_EQ(read->races, own.races);
+  for (std::size_t a = 0; a < kHorseCount; ++a) {
+    EXPECT_EQ(read->win[a].share, own.win[a].share) << a;
+    for (std::size_t b = 0; b < kHorseCount; ++b) EXPECT_EQ(read->pair[a][b].high, own.pair[a][b].high) << a << b;
+  }
+
+  // What cannot be a measurement is refused whole.
+  const struct { std::size_t at; double value; } bad[] = {
+      {0, 0.0}, {0, 2.5}, {1, 1.5}, {2, -0.1}, {3, std::nan("")}, {1 + 3 * kHorseCount, 2.0}};
+  for (const auto& b : bad) {
+    std::vector<double> wrong = numbers;
+    wrong[b.at] = b.value;
+    EXPECT_FALSE(CardChancesOfNumbers(card, wrong.data())) << b.at << " = " << b.value;
   }
 }
 

@@ -56,6 +56,8 @@ export interface GameExports {
   _trotix_tickets_restore(bytes: number): number;
   _trotix_tickets_csv(): number;
   _trotix_tickets_purse_chart(narrow: number): number;
+  _trotix_tickets_chances_room(): number;
+  _trotix_tickets_take_chances(): number;
 }
 
 // What the page hands the module's factory (TrotixGame, from trotix.js).
@@ -78,6 +80,7 @@ export interface PageFacts {
     horses: number;           // the horses a ticket may name, 1 to this
     stakeStep: number;        // stakes go in steps of this
     ledgerMaxBytes: number;   // the largest ledger kept
+    chancesNumbers: number;   // the numbers of the lab's chances for a card (card_chances.ts)
   };
 }
 

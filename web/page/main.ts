@@ -18,7 +18,7 @@ import { type GameExports, type GameFactory, type PageFacts, type PageImports, c
 import { HorseFiles } from './horse_file';
 import { watchHostPolicy } from './host_policy';
 import { listingOpen, showListing, wireInput } from './input';
-import { type Lab, openLab } from './lab_panel';
+import { type Lab, onChances, openLab } from './lab_panel';
 import { fit, watchLayout } from './layout';
 import { watchLifecycle } from './lifecycle';
 import { tellNotice } from './notices';
@@ -102,6 +102,8 @@ function start(loaded: GameExports): void {
   loaded._trotix_load(seed);
   tickets = new TicketsPanel(loaded, facts, say);
   tickets.restore();
+  const panel = tickets;
+  onChances((chances) => panel.takeChances(chances));
   wireInput(loaded, facts, playing);
   files.wire();
   ready = true;

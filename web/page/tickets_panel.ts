@@ -7,7 +7,9 @@
 // its handler) and the Tickets button open and close it, Escape closes it.
 // The ledger is kept in storage whole (ledger_store.ts) whenever the game
 // says it changed, open or not.
+import { chancesNumbers } from './card_chances';
 import { type GameExports, type PageFacts, cString, handIn } from './game_module';
+import type { Chances } from './lab_card';
 import { fit } from './layout';
 import { LedgerStore } from './ledger_store';
 import { pageStorage } from './kept_file';
@@ -122,6 +124,16 @@ export class TicketsPanel {
     const spoken = document.createElement('p');
     spoken.textContent = line;
     byId('tickets-status').replaceChildren(spoken);
+  }
+
+  // A finished run of the lab: its chances reach the desk when they are
+  // for the card on show, and every ticket then shows its worth.
+  takeChances(chances: Chances): void {
+    const numbers = chancesNumbers(chances.json, this.facts.tickets.chancesNumbers);
+    if (numbers === null) return;
+    const at = this.game._trotix_tickets_chances_room() / Float64Array.BYTES_PER_ELEMENT;
+    this.game.HEAPF64.set([...chances.card.records, ...numbers], at);
+    if (this.game._trotix_tickets_take_chances() === 1) this.refresh();
   }
 
   // After every handler of the game and every choice of the player.

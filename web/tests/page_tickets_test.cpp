@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
+#include "card_chances.h"
 #include "front_end.h"
 #include "scripted_clock.h"
 #include "scripted_race.h"
@@ -93,19 +95,28 @@ TEST_F(PageTicketsTest, ARaceIsKeptUnsettledWhileItRunsAndSettledAtTheBoard) {
   EXPECT_EQ(tickets.StateJson(), state);  // told once: asking again tells nothing new
 }
 
-// The lab's chances reach the desk only for the card on show, and then
+// The lab's chances reach the desk only for the card on show, as the page
+// hands them across (the field the lab raced, then the numbers), and then
 // the card shows what each ticket is worth.
 TEST_F(PageTicketsTest, ChancesAreTakenOnlyForTheCardOnShow) {
   const RaceCard card = form.Card();
-  CardChances chances;
-  chances.card = card;
-  chances.races = 1000;
-  for (TrueChance& win : chances.win) win = {1.0 / kHorseCount, 0.1, 0.2};
-  CardChances other = chances;
-  other.card.horses[0].WinOdds += 1.0;
-  EXPECT_FALSE(tickets.ShowChances(other));
+  std::array<double, 3 * kHorseCount> field{};
+  for (std::size_t h = 0; h < kHorseCount; ++h) {
+    field[h] = card.horses[h].Speed;
+    field[kHorseCount + h] = card.horses[h].Stamina;
+    field[2 * kHorseCount + h] = card.horses[h].Style;
+  }
+  std::array<double, sim::kCardChancesNumbers> numbers{1000};
+  for (std::size_t i = 1; i < numbers.size(); i += 3) {
+    numbers[i] = 0.15;
+    numbers[i + 1] = 0.1;
+    numbers[i + 2] = 0.2;
+  }
+  std::array<double, 3 * kHorseCount> other = field;
+  other[0] += 1.0;
+  EXPECT_FALSE(tickets.TakeChances(other.data(), numbers.data()));
   EXPECT_EQ(tickets.CardText(), CardText(card));
-  EXPECT_TRUE(tickets.ShowChances(chances));
+  EXPECT_TRUE(tickets.TakeChances(field.data(), numbers.data()));
   EXPECT_NE(tickets.CardText(), CardText(card));
   ASSERT_EQ(tickets.Buy(false, 1, 0, "100"), "");
   EXPECT_NE(tickets.StateJson().find("worth"), std::string::npos) << tickets.StateJson();
