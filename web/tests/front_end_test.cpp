@@ -9,36 +9,17 @@
 #include "field_file.h"
 #include "sample_field_file.h"
 #include "scripted_clock.h"
+#include "scripted_page.h"
 
 namespace trotix::web {
 namespace {
 
 using testing::kGoodFieldFile;
 
-class NotingPage final : public PageHost {
- public:
-  void StartTimer(int interval_ms) override { interval = interval_ms; }
-  void StopTimer() override { interval = 0; }
-  void Present(const Surface&) override {}
-  void ShowFieldListing(std::string_view, std::string_view) override {}
-  void ShowFieldFileNotice(std::string_view notice, std::size_t name_bytes) override {
-    notices.emplace_back(notice);
-    names.emplace_back(notice.substr(0, name_bytes));
-  }
-  void Announce(std::string_view text) override { announcements.emplace_back(text); }
-  void ToggleTickets() override { ++toggles; }
-  std::string LocalDate() override { return "2026-12-10 10:00:00"; }
-  int interval = 0;
-  int toggles = 0;
-  std::vector<std::string> announcements;
-  std::vector<std::string> notices;
-  std::vector<std::string> names;  // the part of each notice the page is told is the file's name
-};
-
 class PageAdapter : public ::testing::Test {
  protected:
   testing::ScriptedClock clock;
-  NotingPage page;
+  testing::ScriptedPage page;
   FrontEnd front_end{clock, page};
   frmMain& form = front_end.form();
   void SetUp() override { form.Form_Load(1); }

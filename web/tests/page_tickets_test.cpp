@@ -10,29 +10,16 @@
 #include "card_chances.h"
 #include "front_end.h"
 #include "scripted_clock.h"
+#include "scripted_page.h"
 #include "scripted_race.h"
 
 namespace trotix::web {
 namespace {
 
-class TicketsPage final : public PageHost {
- public:
-  void StartTimer(int interval_ms) override { interval = interval_ms; }
-  void StopTimer() override { interval = 0; }
-  void Present(const Surface&) override {}
-  void ShowFieldListing(std::string_view, std::string_view) override {}
-  void ShowFieldFileNotice(std::string_view, std::size_t) override {}
-  void Announce(std::string_view) override {}
-  void ToggleTickets() override { ++toggles; }
-  std::string LocalDate() override { return "2026-12-10 10:40:12"; }
-  int interval = 0;
-  int toggles = 0;
-};
-
 class PageTicketsTest : public ::testing::Test {
  protected:
   testing::ScriptedClock clock;
-  TicketsPage page;
+  testing::ScriptedPage page;
   FrontEnd front_end{clock, page};
   frmMain& form = front_end.form();
   PageTickets& tickets = front_end.tickets();
@@ -82,7 +69,7 @@ TEST_F(PageTicketsTest, ARaceIsKeptUnsettledWhileItRunsAndSettledAtTheBoard) {
   ASSERT_TRUE(settled.ok) << settled.problem;
   ASSERT_EQ(settled.entries.size(), 1u);
   EXPECT_TRUE(settled.entries[0].settled);
-  EXPECT_EQ(settled.entries[0].date, "2026-12-10 10:40:12");
+  EXPECT_EQ(settled.entries[0].date, page.date);
   std::int64_t paid = 0;
   for (const Ticket& t : tickets.desk().book().settled()) paid += t.payout;
   EXPECT_EQ(settled.purse, kPurseStart - 500 + paid);

@@ -17,23 +17,11 @@
 
 #include "front_end.h"
 #include "scripted_clock.h"
+#include "scripted_page.h"
 #include "scripted_race.h"
 
 namespace trotix::web {
 namespace {
-
-class Quiet final : public PageHost {
- public:
-  void StartTimer(int interval_ms) override { interval = interval_ms; }
-  void StopTimer() override { interval = 0; }
-  void Present(const Surface&) override {}
-  void ShowFieldListing(std::string_view, std::string_view) override {}
-  void ShowFieldFileNotice(std::string_view, std::size_t) override {}
-  void Announce(std::string_view) override {}
-  void ToggleTickets() override {}
-  std::string LocalDate() override { return "2026-12-10 10:00:00"; }
-  int interval = 0;
-};
 
 // Buys one ticket as written on the command line: "" or why not.
 std::string Buy(PageTickets& tickets, const std::string& ticket) {
@@ -47,7 +35,7 @@ std::string Buy(PageTickets& tickets, const std::string& ticket) {
 
 int Run(std::uint64_t seed, int count, char** written) {
   testing::ScriptedClock clock;
-  Quiet page;
+  testing::ScriptedPage page;
   FrontEnd front_end(clock, page);
   frmMain& game = front_end.form();
   game.Form_Load(seed);
