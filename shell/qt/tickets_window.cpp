@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 #include "figure_text.h"
 #include "figures.h"
@@ -168,10 +167,10 @@ void TicketsWindow::GameClosing() {
 }
 
 std::string TicketsWindow::ExportCsv(const std::string& path) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << LedgerCsv(desk_.entries());
-  out.close();
-  return out ? "The ledger is exported to " + path : "The ledger could not be written to " + path;
+  // Written as the chart is: whole or not at all, never through another's link.
+  const WholeFileTarget written = WriteWholeFile(path, LedgerCsv(desk_.entries()));
+  if (written.status == FileStatus::kOk) return "The ledger is exported to " + path;
+  return "The ledger could not be written to " + path + " (" + FileProblem(written) + ")";
 }
 
 std::string TicketsWindow::SaveChart(const std::string& path) const {

@@ -134,6 +134,18 @@ TEST(TicketsWindow, TheLabsChancesForTheCardOnShowAreShownAndMarkTheLedger) {
   const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("data-chances=\"1\""), std::string::npos);
   std::filesystem::remove(chart);
+
+  // The CSV is written the same careful way: never through a planted link.
+  const std::string csv = fake.platform.files.program_dir + "/ledger.csv";
+  std::filesystem::create_symlink("/dev/null", csv);
+  EXPECT_NE(tickets.ExportCsv(csv).find("could not be written"), std::string::npos);
+  std::filesystem::remove(csv);
+  EXPECT_EQ(tickets.ExportCsv(csv), "The ledger is exported to " + csv);
+  std::ifstream exported(csv);
+  std::string header;
+  std::getline(exported, header);
+  EXPECT_TRUE(header.starts_with("race,date,")) << header;
+  std::filesystem::remove(csv);
 }
 
 TEST(TicketsWindow, ClosingDuringAMeasurementStopsItAtOnce) {
