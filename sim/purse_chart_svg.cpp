@@ -182,11 +182,19 @@ void DrawRace(Svg& svg, const Plot& plot, const LedgerEntry& e, std::size_t numb
 // to the purse after it. Refills are dashed lines down the plot.
 void DrawPurse(Svg& svg, const Plot& plot, const std::vector<LedgerEntry>& entries) {
   int refills = 0;
-  std::string path = "M" + Coord(plot.X(0)) + " " + Coord(plot.Y(kPurseStart));
+  // Appended piece by piece: GCC's optimiser misreads a chain of + here as
+  // an overlapping copy.
+  std::string path = "M";
+  path += Coord(plot.X(0));
+  path += ' ';
+  path += Coord(plot.Y(kPurseStart));
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const LedgerEntry& e = entries[i];
     const double x = plot.X(i + 1);
-    path += "H" + Coord(x) + "V" + Coord(plot.Y(e.purse));
+    path += 'H';
+    path += Coord(x);
+    path += 'V';
+    path += Coord(plot.Y(e.purse));
     if (e.refills > refills) {
       svg.Line(x, plot.top, x, plot.bottom(),
                "class=\"refill\" data-race=\"" + std::to_string(i + 1) + "\" " + Dashes("3 2"));

@@ -58,7 +58,10 @@ std::string Coord(double value) {
   const long long tenth = (tenths < 0 ? -tenths : tenths) % 10;
   std::string text = tenths < 0 ? "-" : "";
   text += std::to_string(whole);
-  if (tenth != 0) text += "." + std::to_string(tenth);
+  if (tenth != 0) {
+    text += '.';
+    text += std::to_string(tenth);
+  }
   return text;
 }
 
