@@ -1,19 +1,22 @@
 // The lab's run over its workers, with workers the test plays: the blocks
-// handed out, the tallies gathered, and a run stopped by Cancel or a fault.
+// handed out, the tallies gathered, a run stopped by Cancel or a fault, and
+// the workers kept from one run to the next.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { LabRun, pipelined } from '../lab_pool';
+import { LabRun, WorkerPool, pipelined } from '../lab_pool';
 
-function fakes(count, loadText = () => Promise.resolve('script'), { workers = 3, makeWorkers } = {}) {
+const fakeWorker = () => ({ orders: [], terminated: false, onmessage: null, onerror: null,
+  postMessage(order) { this.orders.push(order); }, terminate() { this.terminated = true; } });
+
+function fakes(count, loadText = () => Promise.resolve('script'), { workers = 3, makeWorkers, pool } = {}) {
   const made = [];
   const deps = {
     loadText,
-    makeWorkers: makeWorkers ?? ((text, n) => {
-      const workers = Array.from({ length: n }, () => ({ orders: [], terminated: false, onmessage: null, onerror: null,
-        postMessage(order) { this.orders.push(order); }, terminate() { this.terminated = true; } }));
+    pool: pool ?? new WorkerPool(makeWorkers ?? ((text, n) => {
+      const workers = Array.from({ length: n }, fakeWorker);
       made.push(...workers);
-      return { workers, release: () => { deps.released = (deps.released ?? 0) + 1; } };
-    }),
+      return workers;
+    })),
     now: () => 0,
     progress: (done) => deps.done.push(done),
     refusal: () => 'the host forbids blob:',
@@ -43,8 +46,92 @@ test('every block is handed out once, and the first worker adds up the tallies',
   say(made[0], { type: 'report', json: '{}', tables: '{}', svg: '<svg/>', svgNarrow: '' });
   const result = await run.result;
   assert.deepEqual([result.svg, result.workers], ['<svg/>', 3]);
-  assert.ok(made.every((w) => w.terminated) && deps.released === 2);
+  assert.ok(made.every((w) => !w.terminated && w.onmessage === null) && deps.pool.kept === 3);
   assert.equal(pipelined, 2);
+});
+
+// Races a run of `blocks` blocks on whatever workers it was given, to the end.
+async function raceThrough({ run, deps }, blocks) {
+  await settle();
+  const crew = () => deps.pool.taken;
+  say(crew()[0], { type: 'ready', blocks, maxWorkers: 256 });
+  for (const worker of crew().slice(1)) say(worker, { type: 'ready', blocks, maxWorkers: 256 });
+  for (let block = 0; block < blocks; ++block) say(crew()[block % crew().length], { type: 'done', block, races: 100 });
+  for (const worker of crew().slice(1)) say(worker, { type: 'tally', bytes: new Uint8Array([1]) });
+  say(crew()[0], { type: 'report', json: '{}', tables: '{}', svg: '', svgNarrow: '' });
+  return run.result;
+}
+
+// A pool that remembers the workers it last handed out, in order.
+function watchedPool(made) {
+  const pool = new WorkerPool((text, n) => {
+    const workers = Array.from({ length: n }, fakeWorker);
+    made.push(...workers);
+    return workers;
+  });
+  const take = pool.take.bind(pool);
+  pool.taken = [];
+  pool.take = (text, n) => {
+    const workers = take(text, n);
+    pool.taken.push(...workers);
+    return workers;
+  };
+  return pool;
+}
+
+test('the next run races on the same workers, handed the same blocks, and makes none', async () => {
+  const made = [];
+  const pool = watchedPool(made);
+  await raceThrough(fakes(10, undefined, { pool }), 10);
+  const first = made.map(blocksOf);
+  pool.taken = [];
+  for (const worker of made) worker.orders = [];
+  const result = await raceThrough(fakes(10, undefined, { pool }), 10);
+  assert.equal(made.length, 3);
+  assert.deepEqual(made.map(blocksOf), first);
+  assert.deepEqual(pool.taken, made);
+  assert.ok(made.every((w) => w.orders[0].type === 'begin' && !w.terminated));
+  assert.equal(result.workers, 3);
+});
+
+test('a stopped run ends its workers, and the next run makes new ones', async () => {
+  const made = [];
+  const pool = watchedPool(made);
+  await raceThrough(fakes(10, undefined, { pool }), 10);
+  pool.taken = [];
+  const cancelled = fakes(10, undefined, { pool });
+  await settle();
+  say(made[0], { type: 'ready', blocks: 10, maxWorkers: 256 });
+  cancelled.run.stop('cancelled');
+  await assert.rejects(cancelled.run.result, /cancelled/);
+  assert.ok(made.every((w) => w.terminated) && pool.kept === 0);
+  pool.taken = [];
+  await raceThrough(fakes(10, undefined, { pool }), 10);
+  assert.equal(made.length, 6);
+  assert.ok(made.slice(3).every((w) => !w.terminated) && pool.kept === 3);
+});
+
+test('a kept worker that fails while it waits is ended and left out', () => {
+  const pool = new WorkerPool((text, n) => Array.from({ length: n }, fakeWorker));
+  const [a, b] = pool.take('script', 2);
+  pool.giveBack(a);
+  pool.giveBack(b);
+  let prevented = false;
+  a.onerror({ message: 'gone', preventDefault() { prevented = true; } });
+  assert.ok(prevented && a.terminated && pool.kept === 1);
+  assert.deepEqual(pool.take('script', 1), [b]);
+});
+
+test('kept workers stay kept when the others cannot be made', () => {
+  let fail = false;
+  const pool = new WorkerPool((text, n) => {
+    if (fail) throw new Error('SecurityError');
+    return Array.from({ length: n }, fakeWorker);
+  });
+  pool.giveBack(pool.take('script', 1)[0]);
+  fail = true;
+  assert.throws(() => pool.take('script', 2), /SecurityError/);
+  assert.equal(pool.kept, 1);
 });
 
 test('no more workers than the lab counts for, however many cores', async () => {
@@ -68,7 +155,7 @@ test('a worker that answers with an error stops the run', async () => {
   say(made[1], { type: 'error', message: 'out of memory' });
   await assert.rejects(run.result, /a worker failed: out of memory/);
   assert.ok(made.every((w) => w.terminated));
-  say(made[0], { type: 'ready', blocks: 10 });  // a late answer changes nothing
+  assert.ok(made.every((w) => w.onmessage === null));  // no late answer is heard
   assert.equal(blocksOf(made[0]).length, pipelined);
 });
 
