@@ -182,12 +182,7 @@ runTest(async (check, problems) => {
   const cut = await refused.evaluate(async () => {
     const RealWorker = window.Worker;
     let made = 0;
-    window.Worker = class extends RealWorker {
-      constructor(url) {
-        super(url);
-        made += 1;
-      }
-    };
+    window.Worker = class extends RealWorker { constructor(url) { super(url); made += 1; } };
     await trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });
     const first = made;
     await trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });

@@ -50,88 +50,29 @@ test('every block is handed out once, and the first worker adds up the tallies',
   assert.equal(pipelined, 2);
 });
 
-// Races a run of `blocks` blocks on whatever workers it was given, to the end.
-async function raceThrough({ run, deps }, blocks) {
-  await settle();
-  const crew = () => deps.pool.taken;
-  say(crew()[0], { type: 'ready', blocks, maxWorkers: 256 });
-  for (const worker of crew().slice(1)) say(worker, { type: 'ready', blocks, maxWorkers: 256 });
-  for (let block = 0; block < blocks; ++block) say(crew()[block % crew().length], { type: 'done', block, races: 100 });
-  for (const worker of crew().slice(1)) say(worker, { type: 'tally', bytes: new Uint8Array([1]) });
-  say(crew()[0], { type: 'report', json: '{}', tables: '{}', svg: '', svgNarrow: '' });
-  return run.result;
-}
-
-// A pool that remembers the workers it last handed out, in order.
-function watchedPool(made) {
-  const pool = new WorkerPool((text, n) => {
-    const workers = Array.from({ length: n }, fakeWorker);
-    made.push(...workers);
-    return workers;
-  });
-  const take = pool.take.bind(pool);
-  pool.taken = [];
-  pool.take = (text, n) => {
-    const workers = take(text, n);
-    pool.taken.push(...workers);
-    return workers;
+test('the next run races on the kept workers; a stopped run ends them, the next makes new ones', async () => {
+  const made = [];
+  const pool = new WorkerPool((text, n) => made.push(...Array.from({ length: n }, fakeWorker)) && made.slice(-n));
+  const raceThrough = async (worker) => {
+    const { run } = fakes(2, undefined, { workers: 1, pool });
+    await settle();
+    say(worker(), { type: 'ready', blocks: 2, maxWorkers: 256 });
+    for (const block of [0, 1]) say(worker(), { type: 'done', block, races: 100 });
+    say(worker(), { type: 'report', json: '{}', tables: '{}', svg: '', svgNarrow: '' });
+    return run.result;
   };
-  return pool;
-}
-
-test('the next run races on the same workers, handed the same blocks, and makes none', async () => {
-  const made = [];
-  const pool = watchedPool(made);
-  await raceThrough(fakes(10, undefined, { pool }), 10);
-  const first = made.map(blocksOf);
-  pool.taken = [];
-  for (const worker of made) worker.orders = [];
-  const result = await raceThrough(fakes(10, undefined, { pool }), 10);
-  assert.equal(made.length, 3);
-  assert.deepEqual(made.map(blocksOf), first);
-  assert.deepEqual(pool.taken, made);
-  assert.ok(made.every((w) => w.orders[0].type === 'begin' && !w.terminated));
-  assert.equal(result.workers, 3);
-});
-
-test('a stopped run ends its workers, and the next run makes new ones', async () => {
-  const made = [];
-  const pool = watchedPool(made);
-  await raceThrough(fakes(10, undefined, { pool }), 10);
-  pool.taken = [];
-  const cancelled = fakes(10, undefined, { pool });
+  await raceThrough(() => made[0]);
+  await raceThrough(() => made[0]);
+  assert.deepEqual([made.length, blocksOf(made[0]), made[0].orders.filter((o) => o.type === 'begin').length], [1, [0, 1, 0, 1], 2]);
+  const cancelled = fakes(2, undefined, { workers: 1, pool });
   await settle();
-  say(made[0], { type: 'ready', blocks: 10, maxWorkers: 256 });
   cancelled.run.stop('cancelled');
   await assert.rejects(cancelled.run.result, /cancelled/);
-  assert.ok(made.every((w) => w.terminated) && pool.kept === 0);
-  pool.taken = [];
-  await raceThrough(fakes(10, undefined, { pool }), 10);
-  assert.equal(made.length, 6);
-  assert.ok(made.slice(3).every((w) => !w.terminated) && pool.kept === 3);
-});
-
-test('a kept worker that fails while it waits is ended and left out', () => {
-  const pool = new WorkerPool((text, n) => Array.from({ length: n }, fakeWorker));
-  const [a, b] = pool.take('script', 2);
-  pool.giveBack(a);
-  pool.giveBack(b);
-  let prevented = false;
-  a.onerror({ message: 'gone', preventDefault() { prevented = true; } });
-  assert.ok(prevented && a.terminated && pool.kept === 1);
-  assert.deepEqual(pool.take('script', 1), [b]);
-});
-
-test('kept workers stay kept when the others cannot be made', () => {
-  let fail = false;
-  const pool = new WorkerPool((text, n) => {
-    if (fail) throw new Error('SecurityError');
-    return Array.from({ length: n }, fakeWorker);
-  });
-  pool.giveBack(pool.take('script', 1)[0]);
-  fail = true;
-  assert.throws(() => pool.take('script', 2), /SecurityError/);
-  assert.equal(pool.kept, 1);
+  assert.ok(made[0].terminated && pool.kept === 0);
+  await raceThrough(() => made[1]);
+  assert.ok(made.length === 2 && !made[1].terminated && pool.kept === 1);
+  made[1].onerror({ message: 'gone while waiting', preventDefault() {} });
+  assert.ok(made[1].terminated && pool.kept === 0);
 });
 
 test('no more workers than the lab counts for, however many cores', async () => {
