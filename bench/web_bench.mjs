@@ -4,6 +4,7 @@
 //   node web_bench.mjs wasm RACE_TIMING_JS     bench/web_race_timing.cpp in WebAssembly
 //   node web_bench.mjs lab PAGE HORSEDAT RACES SEED
 //                                              the page's lab on every worker, the game ticking
+//   node web_bench.mjs board PAGE RACES SEED   from a board to the next card's figures
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -116,14 +117,17 @@ async function lab(chromium, [pagePath, fieldPath, racesText, seedText]) {
     trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);  // F5: a race in the window
     await new Promise((done) => setTimeout(done, 4000));
     const from = ticks.length;
+    const start = performance.now();
     const result = await trotixTest.lab.run({ seed, races, workers });
-    return { seconds: result.seconds, workers, idle: gapsOf(ticks.slice(0, from)), gaps: gapsOf(ticks.slice(from - 1)),
+    return { seconds: result.seconds, ready: (performance.now() - start) / 1000, workers,
+             idle: gapsOf(ticks.slice(0, from)), gaps: gapsOf(ticks.slice(from - 1)),
              wins: JSON.parse(result.json).horses.map((h) => h.hits) };
   }, readFileSync(fieldPath, 'utf8'), Number(racesText), Number(seedText));
   if (problems.length > 0) throw new Error(problems.join('\n'));
   const races = Number(racesText);
   console.log(`lab ${races} races on ${figures.workers} workers: ${figures.seconds.toFixed(2)} s (goal: at most 10 s), ` +
-              `${Math.round(races / figures.seconds / figures.workers)} races/s per worker`);
+              `${Math.round(races / figures.seconds / figures.workers)} races/s per worker; ` +
+              `${figures.ready.toFixed(2)} s from the run's start to the figures`);
   const ticks = (what, gaps) => console.log(`lab ticks ${what}: ${gaps.length}, interval median ${median(gaps).toFixed(1)} ms, ` +
     `longest ${Math.max(...gaps).toFixed(1)} ms, over 250 ms: ${gaps.filter((g) => g > 250).length}`);
   ticks('in the 4 s before the run', figures.idle);
@@ -131,10 +135,47 @@ async function lab(chromium, [pagePath, fieldPath, racesText, seedText]) {
   console.log(`lab wins ${figures.wins.join(' ')}`);
 }
 
+// In a page on the scripted clock, with the lab's panel open, RACES races
+// and the seed SEED set in it and one run of 2,048 races of the random card
+// done: F5, the race run to its board, and the time from the board to the
+// figures of the card it brings. A page whose lab follows the card starts
+// that run by itself; on one that does not, the run is started as the
+// player's Run would be, right after the board. Then the card's records.
+async function board(chromium, [pagePath, racesText, seedText]) {
+  const page = await chromium.browser.newPage();
+  const problems = [];
+  watchForErrors(page, problems);
+  await page.goto(`${pathToFileURL(pagePath).href}?seed=9&clock=scripted`);
+  await page.waitForFunction(() => window.trotixTest && trotixTest.lab, { timeout: 20000 });
+  await page.click('#lab-open');
+  await page.select('#lab-races', racesText);
+  await page.$eval('#lab-seed', (input, seed) => { input.value = seed; }, seedText);
+  const figures = await page.evaluate(async (races, seed) => {
+    const status = () => document.getElementById('lab-status').textContent;
+    const workers = navigator.hardwareConcurrency;
+    await trotixTest.lab.run({ seed, races: 2048, workers });
+    trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);
+    while (trotixTest.advance(200).timerOn);
+    const atBoard = performance.now();
+    const followed = status().startsWith('The board brought');
+    const run = followed ? null : trotixTest.lab.run({ seed, races, workers });
+    while (!status().startsWith('Done') && !status().includes('no figures')) await new Promise((done) => setTimeout(done, 5));
+    const ready = (performance.now() - atBoard) / 1000;
+    await run;
+    const at = trotixTest.game._trotix_card_field() / 8;
+    const card = Array.from(trotixTest.game.HEAPF64.subarray(at + 2, at + trotixTest.facts.fieldValues));
+    return { followed, ready, status: status(), runLine: document.getElementById('lab-run-line').textContent, card };
+  }, Number(racesText), Number(seedText));
+  if (problems.length > 0) throw new Error(problems.join('\n'));
+  console.log(`board ${figures.followed ? 'the lab followed the card' : 'Run pressed at the board'}: ` +
+              `${figures.ready.toFixed(2)} s from the board to the figures (${figures.status})`);
+  console.log(`board card ${figures.card.join(' ')}`);
+}
+
 const [command, ...rest] = process.argv.slice(2);
 const chromium = await launchBrowser('chromium');
 try {
-  await ({ load, wasm, lab })[command](chromium, rest);
+  await ({ load, wasm, lab, board })[command](chromium, rest);
 } finally {
   await chromium.close();
 }

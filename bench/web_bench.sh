@@ -12,7 +12,9 @@
 #     built both ways (goal for DrawScene: at most 3 x native);
 #   - the page's lab: 100,000 races of the sample field on all workers
 #     while a race ticks in the window (goal: at most 10 s), races per second
-#     per worker against trotix-sim's per thread, on the same field and seed.
+#     per worker against trotix-sim's per thread, on the same field and seed;
+#     and from a board to the figures of the card it brings, the panel open.
+# bench/web_lab_rounds.sh holds the lab against another build of the page.
 # Run scripts/test.sh once first: it installs chromium and the driver.
 #
 #   bash bench/web_bench.sh [LOADS]
@@ -59,6 +61,7 @@ trap 'rm -f "$field"' EXIT
 printf '80\t60\t2\n50\t50\t1\n70\t40\t3\n45\t90\t4\n60\t60\t1\n55\t75\t2\n' >"$field"
 page=$(node bench/web_bench.mjs lab build-web/site/index.html "$field" 100000 1)
 sed 's/^lab /  /' <<<"$page" | grep -v '^  wins '
+node bench/web_bench.mjs board build-web/site/index.html 100000 1 | grep -v '^board card' | sed 's/^board /  /'
 threads=$(nproc)
 native=$(build/sim/trotix-sim --json --races 100000 --seed 1 --threads "$threads" "$field")
 awk -v threads="$threads" -v page="$(grep '^lab wins ' <<<"$page")" -v json="$native" 'BEGIN {

@@ -2,12 +2,14 @@
 // (lab_card.ts: the field the next Run races, or the one racing) on the lab's
 // workers (lab_pool.ts) and shows the figures, the chart and the tables that
 // trotix-sim's code writes; onChances tells the page of every finished run.
+// While the panel is open, a board that brings the next card has the lab
+// measure it at once, so the next race's figures are soon there.
 // Every figure, table cell and the chart come from the C++; this module only
 // puts them in the panel, which is made the first time it is wanted, so the
 // game's first frame never waits for it.
 import type { GameExports, PageFacts } from './game_module';
 import { type CardField, ChancesFeed, type ChancesListener, cardLine, cardSource, earlierCard, readCard, sameField } from './lab_card';
-import { type LabResult, type LabSettings, LabRun, type LabWorker } from './lab_pool';
+import { type LabResult, type LabSettings, LabRun, type LabWorker, WorkerPool } from './lab_pool';
 import { fillTable, type TablesJson } from './lab_tables';
 import { workerRefusal } from './host_policy';
 import { fit } from './layout';
@@ -73,11 +75,14 @@ function loadWorkerText(): Promise<string> {
   return workerText;
 }
 
-function makeWorkers(text: string, count: number): { workers: LabWorker[]; release(): void } {
-  const url = URL.createObjectURL(new Blob([text], { type: 'text/javascript' }));
-  const workers = Array.from({ length: count }, () => new Worker(url) as unknown as LabWorker);
-  return { workers, release: () => URL.revokeObjectURL(url) };
+// The workers, kept while the page lives (lab_pool.ts), all from one Blob URL.
+let workerUrl: string | null = null;
+function makeWorkers(text: string, count: number): LabWorker[] {
+  workerUrl ??= URL.createObjectURL(new Blob([text], { type: 'text/javascript' }));
+  const url = workerUrl;
+  return Array.from({ length: count }, () => new Worker(url) as unknown as LabWorker);
 }
+const pool = new WorkerPool(makeWorkers);
 
 export interface Lab {
   run(settings: LabSettings): Promise<LabResult>;
@@ -106,6 +111,8 @@ class LabPanel {
   private lastTold = 0;  // when the status last spoke of it
   private measured: CardField | null = null;  // the card of the figures on show
   private runLine = '';   // what the figures are, without a word on the card
+  private wasRacing = false;     // the card, at the last look, was a race's field
+  private boardBrought = false;  // the board has brought a card the lab has yet to measure
   private readonly root = byId('lab');
 
   constructor(private readonly game: GameExports, private readonly facts: PageFacts) {
@@ -137,6 +144,7 @@ class LabPanel {
     this.root.hidden = !open;
     fit();  // its place, under the window and the controls
     byId('lab-open').setAttribute('aria-expanded', String(open));
+    this.wasRacing = this.boardBrought = false;  // the lab follows boards it was open for
     if (open) {
       this.cardMayHaveChanged();
       byId('lab-run').focus();
@@ -155,6 +163,19 @@ class LabPanel {
     const card = this.card();
     this.describeField(card);
     this.showRunLine(card);
+    this.follow(card);
+  }
+
+  // A race's board brought the next card and the figures on show are an
+  // earlier card's: the lab measures the new one at once, as Run would; if
+  // a run goes, once it ends, unless the next race has started by then.
+  private follow(card: CardField): void {
+    if (this.wasRacing && !card.racing) this.boardBrought = true;
+    this.wasRacing = card.racing;
+    if (card.racing) this.boardBrought = false;
+    if (!this.boardBrought || this.current !== null) return;
+    this.boardBrought = false;
+    if (this.measured !== null && !sameField(this.measured, card)) this.submit(true);
   }
 
   // What the figures are, and whether the card has changed since.
@@ -178,7 +199,7 @@ class LabPanel {
     line.append(' The horse file was refused: ', refusal);
   }
 
-  private submit(): void {
+  private submit(following = false): void {
     if (this.current !== null) return;  // Run is greyed while a run goes
     const text = byId<HTMLInputElement>('lab-seed').value.trim();
     const seed = text === '' ? newSeed(this.facts.seedLimit) : parseSeed(text, this.facts.seedLimit);
@@ -188,7 +209,7 @@ class LabPanel {
     }
     // As many as the cores, at most as many as the lab counts for (lab_pool.ts).
     const workers = Math.max(1, navigator.hardwareConcurrency || 1);
-    this.runFromPanel({ seed, races: Number(byId<HTMLSelectElement>('lab-races').value), workers }).catch(() => {});
+    this.runFromPanel({ seed, races: Number(byId<HTMLSelectElement>('lab-races').value), workers }, following).catch(() => {});
   }
 
   cancel(): void {
@@ -219,7 +240,7 @@ class LabPanel {
     this.status(`${grouped(done)} of ${grouped(races)} races, about ${left} s left`);
   }
 
-  async runFromPanel(settings: LabSettings): Promise<LabResult> {
+  async runFromPanel(settings: LabSettings, following = false): Promise<LabResult> {
     this.build();
     if (this.current !== null) throw new Error('the lab is already running');
     const { seed, races, workers } = settings;
@@ -227,9 +248,9 @@ class LabPanel {
     if (!whole(seed, 0, this.facts.seedLimit - 1) || !whole(races, 1, this.facts.labMaxRaces) || !whole(workers, 1, Number.MAX_SAFE_INTEGER)) {
       throw new Error(`a seed below ${this.facts.seedLimit}, 1 to ${grouped(this.facts.labMaxRaces)} races and at least 1 worker`);
     }
-    this.beginShowing(settings);
+    this.beginShowing(settings, following);
     const card = this.card();  // the card at the press of Run
-    const run = new LabRun(settings, { records: card.records, words: cardSource(card) }, { loadText: loadWorkerText, makeWorkers, now: () => performance.now(),
+    const run = new LabRun(settings, { records: card.records, words: cardSource(card) }, { loadText: loadWorkerText, pool, now: () => performance.now(),
                                               progress: (done, all) => this.progress(done, all), refusal: workerRefusal });
     this.current = run;
     try {
@@ -244,13 +265,14 @@ class LabPanel {
     } finally {
       this.current = null;
       this.setRunning(false);
+      this.cardMayHaveChanged();  // a board that came while it ran
     }
   }
 
   // Nothing of an earlier run stays up while this one goes.
-  private beginShowing({ races, workers }: LabSettings): void {
+  private beginShowing({ races, workers }: LabSettings, following: boolean): void {
     byId('lab-figures').hidden = true;
-    this.status(`Running ${grouped(races)} races on ${workers} workers…`);
+    this.status(`${following ? 'The board brought a new race card: running' : 'Running'} ${grouped(races)} races on ${workers} workers…`);
     const bar = byId<HTMLProgressElement>('lab-progress');
     bar.max = races;
     bar.value = 0;

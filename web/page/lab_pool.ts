@@ -7,6 +7,13 @@
 // workers the lab can count for; the others, up to that many, join it. When
 // every block is done, every worker's tally goes to the first, which adds
 // them up and writes the figures.
+//
+// The workers outlive the run: a worker that compiled the lab's module and
+// raced a few blocks runs its races as fast as the browser can make them,
+// which a fresh one does only after some 20 to 50 ms a block. The page keeps
+// one WorkerPool while it lives; a finished run gives its workers back to
+// it, a stopped run (Cancel, a fault) ends its own, whose answers to the
+// run could still be on their way, and the next run makes new ones.
 import type { LabAnswer, LabFigures, LabOrder } from '../lab/lab_messages';
 
 export interface LabSettings {
@@ -27,9 +34,50 @@ export interface LabWorker {
   terminate(): void;
 }
 
+// The workers the page keeps between runs, made when a run first wants them.
+export class WorkerPool {
+  private readonly idle: LabWorker[] = [];
+
+  constructor(private readonly make: (text: string, count: number) => LabWorker[]) {}
+
+  get kept(): number {
+    return this.idle.length;
+  }
+
+  // `count` workers, the kept ones first; making one may throw.
+  take(text: string, count: number): LabWorker[] {
+    const taken = this.idle.splice(0, count);
+    try {
+      if (taken.length < count) taken.push(...this.make(text, count - taken.length));
+    } catch (error) {
+      this.idle.push(...taken);
+      throw error;
+    }
+    return taken;
+  }
+
+  // A worker the run is done with, waiting for the next; one that fails
+  // while it waits is ended and left out.
+  giveBack(worker: LabWorker): void {
+    worker.onmessage = null;
+    worker.onerror = (event) => {
+      event.preventDefault();
+      this.end(worker);
+    };
+    this.idle.push(worker);
+  }
+
+  end(worker: LabWorker): void {
+    worker.onmessage = worker.onerror = null;
+    worker.terminate();
+    const at = this.idle.indexOf(worker);
+    if (at >= 0) this.idle.splice(at, 1);
+  }
+}
+
 export interface LabDeps {
   loadText(): Promise<string>;  // the workers' script
-  makeWorkers(text: string, count: number): { workers: LabWorker[]; release(): void };
+  pool: WorkerPool;
   now(): number;                // ms
   progress(done: number, races: number): void;
   refusal?(): string;           // why a worker failed with no message of its own
@@ -39,9 +87,8 @@ export const pipelined = 2;  // blocks a worker holds
 
 export class LabRun {
   readonly result: Promise<LabResult>;
-  private pool: LabWorker[] = [];
+  private crew: LabWorker[] = [];  // the run's workers, the first adding up
   private text = '';
-  private releases: (() => void)[] = [];
   private blocks = -1;
   private next = 0;
   private answered = 0;
@@ -58,10 +105,11 @@ export class LabRun {
     void this.begin();
   }
 
-  // Stops the run at once, its workers gone; the result rejects with `why`.
+  // Stops the run at once, its workers ended; the result rejects with `why`.
   stop(why: string): void {
     if (this.stopped) return;
-    this.finish();
+    this.stopped = true;
+    for (const worker of this.crew) this.deps.pool.end(worker);
     this.settle.reject(new Error(why));
   }
 
@@ -81,17 +129,16 @@ export class LabRun {
 
   // `count` more workers, each told to begin.
   private add(count: number): void {
-    let made: ReturnType<LabDeps['makeWorkers']>;
+    let made: LabWorker[];
     try {
-      made = this.deps.makeWorkers(this.text, count);
+      made = this.deps.pool.take(this.text, count);
     } catch (error) {
       this.stop(`no worker could be started: ${(error as Error).message}`);
       return;
     }
-    this.releases.push(made.release);
     const { seed, races } = this.settings;
-    for (const worker of made.workers) {
-      this.pool.push(worker);
+    for (const worker of made) {
+      this.crew.push(worker);
       worker.onmessage = (event) => this.answer(worker, event.data);
       worker.onerror = (event) => {
         event.preventDefault();
@@ -102,20 +149,14 @@ export class LabRun {
     }
   }
 
-  private finish(): void {
-    this.stopped = true;
-    for (const worker of this.pool) worker.terminate();
-    for (const release of this.releases) release();
-  }
-
   private handOut(worker: LabWorker): void {
     if (this.next < this.blocks) worker.postMessage({ type: 'block', block: this.next++ });
   }
 
   private report(): void {
     this.raced = (this.deps.now() - this.started) / 1000;
-    this.pool[0].postMessage({ type: 'report', tallies: this.tallies, field: this.field.words,
-                               workers: this.pool.length, seconds: this.raced });
+    this.crew[0].postMessage({ type: 'report', tallies: this.tallies, field: this.field.words,
+                               workers: this.crew.length, seconds: this.raced });
   }
 
   private answer(worker: LabWorker, message: LabAnswer): void {
@@ -123,7 +164,7 @@ export class LabRun {
     switch (message.type) {
       case 'ready':
         this.blocks = message.blocks;
-        if (worker === this.pool[0]) this.add(Math.max(0, Math.min(this.settings.workers, message.maxWorkers) - 1));
+        if (worker === this.crew[0]) this.add(Math.max(0, Math.min(this.settings.workers, message.maxWorkers) - 1));
         for (let i = 0; i < pipelined; ++i) this.handOut(worker);
         break;
       case 'done':
@@ -131,12 +172,13 @@ export class LabRun {
         break;
       case 'tally':
         this.tallies.push(message.bytes);
-        if (this.tallies.length === this.pool.length - 1) this.report();
+        if (this.tallies.length === this.crew.length - 1) this.report();
         break;
       case 'report': {
-        this.finish();
+        this.stopped = true;
+        for (const kept of this.crew) this.deps.pool.giveBack(kept);
         const { json, tables, svg, svgNarrow } = message;
-        this.settle.resolve({ json, tables, svg, svgNarrow, seconds: this.raced, workers: this.pool.length });
+        this.settle.resolve({ json, tables, svg, svgNarrow, seconds: this.raced, workers: this.crew.length });
         break;
       }
       default:
@@ -151,7 +193,7 @@ export class LabRun {
     this.handOut(worker);
     if (this.answered !== this.blocks) return;
     // Every worker's tally goes to the first, which adds them up.
-    if (this.pool.length === 1) this.report();
-    for (const other of this.pool.slice(1)) other.postMessage({ type: 'tally' });
+    if (this.crew.length === 1) this.report();
+    for (const other of this.crew.slice(1)) other.postMessage({ type: 'tally' });
   }
 }

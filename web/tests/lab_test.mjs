@@ -6,9 +6,9 @@
 // on its interval. Also: the panel's tables and seed, its own Run at a given
 // seed, Cancel, a worker that fails, a refused horse file (the random field,
 // said), a Worker that cannot be made, a host that forbids blob: workers,
-// the race card (the random field measured is the one the next Run races,
-// and a board that brings the next one makes the figures an earlier card's),
-// and the game's ticks while the lab runs.
+// the workers kept from run to run, the race card (the random field measured
+// is the one the next Run races, and a board that brings the next one has
+// the open panel measure it at once), and the game's ticks while the lab runs.
 //
 //   node lab_test.mjs SITE_FOLDER TROTIX_SIM [chromium|firefox]
 import { execFileSync } from 'node:child_process';
@@ -176,25 +176,31 @@ runTest(async (check, problems) => {
         `the panel says the file was refused and the field is random: ${field}`);
   check(await refused.$eval('#lab-field bdi', (bdi) => bdi.textContent).catch(() => null) === 'bad horses.txt',
         "the panel's field line does not isolate the refused file's name");
-  // A worker that fails half a second in cuts the run short: the figures of
-  // the run before are taken down and none are put up.
+  // The workers are kept from run to run: the second run makes none. A kept
+  // worker that fails half a second into a run cuts it short: the figures
+  // of the run before are taken down and none are put up.
   const cut = await refused.evaluate(async () => {
-    await trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });
-    const before = !document.getElementById('lab-figures').hidden;
     const RealWorker = window.Worker;
-    window.Worker = class extends RealWorker {
-      constructor(url) {
-        super(url);
-        setTimeout(() => this.onerror && this.onerror(new ErrorEvent('error', { message: 'planted' })), 500);
-      }
+    let made = 0;
+    window.Worker = class extends RealWorker { constructor(url) { super(url); made += 1; } };
+    await trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });
+    const first = made;
+    await trotixTest.lab.run({ seed: 1, races: 2048, workers: 2 });
+    window.Worker = RealWorker;
+    const before = !document.getElementById('lab-figures').hidden;
+    const post = RealWorker.prototype.postMessage;
+    RealWorker.prototype.postMessage = function (...order) {
+      RealWorker.prototype.postMessage = post;
+      setTimeout(() => this.onerror && this.onerror(new ErrorEvent('error', { message: 'planted' })), 500);
+      return post.apply(this, order);
     };
     document.getElementById('lab-races').value = '100000';
     document.getElementById('lab-run').click();
     const status = document.getElementById('lab-status');
     while (!status.textContent.startsWith('The run stopped short')) await new Promise((done) => setTimeout(done, 50));
-    window.Worker = RealWorker;
-    return { before, status: status.textContent, hidden: document.getElementById('lab-figures').hidden };
+    return { made: [first, made], before, status: status.textContent, hidden: document.getElementById('lab-figures').hidden };
   });
+  check(cut.made.join() === '2,2', `Workers made by the first run and by two runs: ${cut.made}`);
   check(cut.before && cut.hidden && cut.status.includes('planted') && cut.status.endsWith('no figures.'), `a cut-short run: ${cut.status}`);
   // A Worker that cannot be made stops that run, and the next one runs.
   const thrown = await refused.evaluate(async () => {
@@ -208,8 +214,10 @@ runTest(async (check, problems) => {
   });
   check(thrown[0].includes('planted') && thrown[1] === 'ran', `a Worker that threw, then a run: ${thrown}`);
   // The random card is the field the next Run races: F5 during a run races
-  // it, and the figures stand; the board brings the next card, and the
-  // figures say they are for an earlier one.
+  // it, and the figures stand; the board brings the next card, and the open
+  // panel measures it at once with its own settings, saying so once.
+  await refused.select('#lab-races', '10000');
+  await refused.$eval('#lab-seed', (input) => { input.value = '77'; });
   const card = await refused.evaluate(async () => {
     const read = () => {
       const at = trotixTest.game._trotix_card_field() / 8;
@@ -222,15 +230,26 @@ runTest(async (check, problems) => {
     await run;
     const line = (id) => document.getElementById(id).textContent;
     const during = { runLine: line('lab-run-line'), field: line('lab-field') };
+    const told = [];
+    new MutationObserver(() => told.push(line('lab-status'))).observe(document.getElementById('lab-status'),
+                                                                       { childList: true, characterData: true, subtree: true });
     while (trotixTest.state().timerOn) trotixTest.advance(200);
-    return { before, racing, during, after: line('lab-run-line'), next: read(), field: line('lab-field') };
+    const next = read();
+    const until = performance.now() + 60000;
+    while (!line('lab-status').startsWith('Done') && performance.now() < until) await new Promise((done) => setTimeout(done, 50));
+    return { before, racing, during, told, after: line('lab-run-line'), shown: !document.getElementById('lab-figures').hidden,
+             next, now: read(), field: line('lab-field') };
   });
   check(card.before[1] === 0 && card.racing[1] === 1 && String(card.before.slice(2)) === String(card.racing.slice(2)),
         `the card before Run is the field that races: ${card.before} against ${card.racing}`);
   check(!card.during.runLine.includes('earlier card') && card.during.field.includes('racing now'),
         `F5 during a run races the card measured: ${JSON.stringify(card.during)}`);
-  check(String(card.next.slice(2)) !== String(card.racing.slice(2)) && card.after.includes('these figures are for an earlier card') &&
-        card.field.includes('the field the next Run races'), `after the board, the figures say ${card.after}; the field line ${card.field}`);
+  check(String(card.next.slice(2)) !== String(card.racing.slice(2)) && String(card.now) === String(card.next) &&
+        card.field.includes('the field the next Run races'), `the board brought the next card: ${card.next}; the field line ${card.field}`);
+  check(card.told.filter((said) => said.startsWith('The board brought a new race card: running 10,000 races')).length === 1 &&
+        card.told.at(-1).startsWith('Done: 10,000 races'), `after the board, the status said ${JSON.stringify(card.told)}`);
+  check(card.shown && !card.after.includes('earlier card') && card.after.startsWith('10,000 races of') && card.after.includes('seed 77 '),
+        `after the board, the figures are the new card's: ${card.after}`);
   await refused.close();
 
   // ---- A host whose policy forbids workers from blob: URLs: the lab says so.

@@ -1,19 +1,22 @@
 // The lab's run over its workers, with workers the test plays: the blocks
-// handed out, the tallies gathered, and a run stopped by Cancel or a fault.
+// handed out, the tallies gathered, a run stopped by Cancel or a fault, and
+// the workers kept from one run to the next.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { LabRun, pipelined } from '../lab_pool';
+import { LabRun, WorkerPool, pipelined } from '../lab_pool';
 
-function fakes(count, loadText = () => Promise.resolve('script'), { workers = 3, makeWorkers } = {}) {
+const fakeWorker = () => ({ orders: [], terminated: false, onmessage: null, onerror: null,
+  postMessage(order) { this.orders.push(order); }, terminate() { this.terminated = true; } });
+
+function fakes(count, loadText = () => Promise.resolve('script'), { workers = 3, makeWorkers, pool } = {}) {
   const made = [];
   const deps = {
     loadText,
-    makeWorkers: makeWorkers ?? ((text, n) => {
-      const workers = Array.from({ length: n }, () => ({ orders: [], terminated: false, onmessage: null, onerror: null,
-        postMessage(order) { this.orders.push(order); }, terminate() { this.terminated = true; } }));
+    pool: pool ?? new WorkerPool(makeWorkers ?? ((text, n) => {
+      const workers = Array.from({ length: n }, fakeWorker);
       made.push(...workers);
-      return { workers, release: () => { deps.released = (deps.released ?? 0) + 1; } };
-    }),
+      return workers;
+    })),
     now: () => 0,
     progress: (done) => deps.done.push(done),
     refusal: () => 'the host forbids blob:',
@@ -43,8 +46,33 @@ test('every block is handed out once, and the first worker adds up the tallies',
   say(made[0], { type: 'report', json: '{}', tables: '{}', svg: '<svg/>', svgNarrow: '' });
   const result = await run.result;
   assert.deepEqual([result.svg, result.workers], ['<svg/>', 3]);
-  assert.ok(made.every((w) => w.terminated) && deps.released === 2);
+  assert.ok(made.every((w) => !w.terminated && w.onmessage === null) && deps.pool.kept === 3);
   assert.equal(pipelined, 2);
+});
+
+test('the next run races on the kept workers; a stopped run ends them, the next makes new ones', async () => {
+  const made = [];
+  const pool = new WorkerPool((text, n) => made.push(...Array.from({ length: n }, fakeWorker)) && made.slice(-n));
+  const raceThrough = async (worker) => {
+    const { run } = fakes(2, undefined, { workers: 1, pool });
+    await settle();
+    say(worker(), { type: 'ready', blocks: 2, maxWorkers: 256 });
+    for (const block of [0, 1]) say(worker(), { type: 'done', block, races: 100 });
+    say(worker(), { type: 'report', json: '{}', tables: '{}', svg: '', svgNarrow: '' });
+    return run.result;
+  };
+  await raceThrough(() => made[0]);
+  await raceThrough(() => made[0]);
+  assert.deepEqual([made.length, blocksOf(made[0]), made[0].orders.filter((o) => o.type === 'begin').length], [1, [0, 1, 0, 1], 2]);
+  const cancelled = fakes(2, undefined, { workers: 1, pool });
+  await settle();
+  cancelled.run.stop('cancelled');
+  await assert.rejects(cancelled.run.result, /cancelled/);
+  assert.ok(made[0].terminated && pool.kept === 0);
+  await raceThrough(() => made[1]);
+  assert.ok(made.length === 2 && !made[1].terminated && pool.kept === 1);
+  made[1].onerror({ message: 'gone while waiting', preventDefault() {} });
+  assert.ok(made[1].terminated && pool.kept === 0);
 });
 
 test('no more workers than the lab counts for, however many cores', async () => {
@@ -68,7 +96,7 @@ test('a worker that answers with an error stops the run', async () => {
   say(made[1], { type: 'error', message: 'out of memory' });
   await assert.rejects(run.result, /a worker failed: out of memory/);
   assert.ok(made.every((w) => w.terminated));
-  say(made[0], { type: 'ready', blocks: 10 });  // a late answer changes nothing
+  assert.ok(made.every((w) => w.onmessage === null));  // no late answer is heard
   assert.equal(blocksOf(made[0]).length, pipelined);
 });
 
