@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "test_cards.h"
+
 namespace trotix {
 namespace {
 
-RaceCard CardAt(double win) {
-  RaceCard card;
-  for (CardHorse& h : card.horses) h = {60, 60, 2, win};
-  for (auto& row : card.quinella) row.fill(8.0);
-  return card;
-}
+using testing::CardAt;
 
 TEST(TicketDesk, ARaceWithTicketsIsOneLedgerLineAtTheRacedOdds) {
   TicketDesk desk;

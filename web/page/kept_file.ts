@@ -64,17 +64,23 @@ export function encode(bytes: Uint8Array): string {
 
 const goodName = (name: unknown): name is string => typeof name === 'string' && name !== '' && name.length <= maxName;
 
-// {name, bytes} from the entry's text, or null.
-export function parse(text: string, maxBytes: number): KeptFile | null {
-  // JSON writes a character in at most six; the bytes' base64 adds a third.
-  if (text.length > 32 + 6 * maxName + Math.ceil(maxBytes / 3) * 4) return null;
+// A stored entry's text as a JSON object, or null when it is not one.
+export function jsonObject(text: string): object | null {
   let entry: unknown;
   try {
     entry = JSON.parse(text);
   } catch (error) {
     return null;
   }
-  if (entry === null || typeof entry !== 'object') return null;
+  return entry !== null && typeof entry === 'object' ? entry : null;
+}
+
+// {name, bytes} from the entry's text, or null.
+export function parse(text: string, maxBytes: number): KeptFile | null {
+  // JSON writes a character in at most six; the bytes' base64 adds a third.
+  if (text.length > 32 + 6 * maxName + Math.ceil(maxBytes / 3) * 4) return null;
+  const entry = jsonObject(text);
+  if (entry === null) return null;
   const { name, bytes } = entry as { name?: unknown; bytes?: unknown };
   if (!goodName(name) || typeof bytes !== 'string') return null;
   const decoded = decode(bytes, maxBytes);

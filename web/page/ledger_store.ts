@@ -10,7 +10,7 @@
 // writes only over the generation it read. Finding another there, it keeps
 // nothing, says so, and takes up what the other page kept instead, which
 // stays whole. A `storage` event from another page is taken up the same way.
-import type { Store } from './kept_file';
+import { type Store, jsonObject } from './kept_file';
 
 export const ledgerKey = 'trotix.ledger';
 
@@ -39,13 +39,8 @@ const largeLine = 'The ledger has grown larger than the browser keeps, so this c
 export function parseRecord(text: string, maxBytes: number): LedgerRecord | null {
   // JSON writes a byte in at most six characters.
   if (text.length > 64 + 6 * maxBytes) return null;
-  let entry: unknown;
-  try {
-    entry = JSON.parse(text);
-  } catch (error) {
-    return null;
-  }
-  if (entry === null || typeof entry !== 'object') return null;
+  const entry = jsonObject(text);
+  if (entry === null) return null;
   const { generation, ledger } = entry as { generation?: unknown; ledger?: unknown };
   if (typeof generation !== 'number' || !Number.isSafeInteger(generation) || generation < 1) return null;
   if (typeof ledger !== 'string' || utf8Bytes(ledger) > maxBytes) return null;

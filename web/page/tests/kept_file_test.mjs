@@ -3,24 +3,12 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { decode, encode, forget, keep, keptElsewhere, parse, readKept } from '../kept_file';
+import { fakeStorage } from './fake_storage.mjs';
 
 const maxBytes = 64 * 1024 + 1;
 const good = Buffer.from('80\t60\t2\r\n50\t50\t1\r\n').toString('base64');
 const [entry, oldName, oldBytes] = ['trotix.horseFile', 'trotix.horseFile.name', 'trotix.horseFile.bytes'];
 const kept = (name, bytes) => ({ [entry]: JSON.stringify({ name, bytes }) });
-
-function store(entries, { full = false } = {}) {
-  const items = new Map(Object.entries(entries));
-  return {
-    items,
-    getItem: (key) => items.get(key) ?? null,
-    setItem: (key, value) => {
-      if (full) throw new Error('QuotaExceededError');
-      items.set(key, value);
-    },
-    removeItem: (key) => items.delete(key),
-  };
-}
 
 // [what, entries planted, the name read back or null, keys left]
 const cases = [
@@ -44,7 +32,7 @@ const cases = [
 
 for (const [what, entries, name, left] of cases) {
   test(`a planted entry: ${what}`, () => {
-    const planted = store(entries);
+    const planted = fakeStorage(entries);
     const said = [];
     const file = readKept(planted, maxBytes, (line) => said.push(line));
     assert.equal(file?.name ?? null, name);
@@ -56,7 +44,7 @@ for (const [what, entries, name, left] of cases) {
 
 test('nothing kept reads as nothing, said nowhere', () => {
   const said = [];
-  assert.equal(readKept(store({}), maxBytes, (line) => said.push(line)), null);
+  assert.equal(readKept(fakeStorage({}), maxBytes, (line) => said.push(line)), null);
   assert.equal(readKept(null, maxBytes, (line) => said.push(line)), null);
   assert.deepEqual(said, []);
 });
@@ -73,12 +61,12 @@ test('decode bounds the bytes before and after decoding', () => {
 });
 
 test('a file storage refuses is said, and no older file stays kept', () => {
-  const planted = store(kept('older.txt', good), { full: true });
+  const planted = fakeStorage(kept('older.txt', good), { full: true });
   const said = [];
   keep(planted, 'horsedat.txt', new Uint8Array([1]), (line) => said.push(line), (name) => `<${name}>`);
   assert.match(said.join(), /could not keep the horse file <horsedat.txt>/);
   assert.equal(planted.items.size, 0);
-  const kept2 = store({});
+  const kept2 = fakeStorage({});
   keep(kept2, 'horsedat.txt', new Uint8Array([1, 2]), () => assert.fail('said'), String);
   assert.deepEqual([...readKept(kept2, maxBytes, assert.fail).bytes], [1, 2]);
   forget(kept2);

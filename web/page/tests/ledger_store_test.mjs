@@ -3,23 +3,12 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { LedgerStore, ledgerKey, parseRecord, staleLine } from '../ledger_store';
+import { fakeStorage } from './fake_storage.mjs';
 
 const maxBytes = 1024;
 const ledger = '[Ledger]\r\nPurse=9800\r\nRefills=0\r\nRace1=2026-12-10 10:40:12;...\r\n';
 const kept = (generation, text = ledger) => JSON.stringify({ generation, ledger: text });
 
-function store(entries = {}, { full = false } = {}) {
-  const items = new Map(Object.entries(entries));
-  return {
-    items,
-    getItem: (key) => items.get(key) ?? null,
-    setItem: (key, value) => {
-      if (full) throw new Error('QuotaExceededError');
-      items.set(key, value);
-    },
-    removeItem: (key) => items.delete(key),
-  };
-}
 
 test('an entry is read only whole and in shape', () => {
   const cases = [
@@ -40,18 +29,18 @@ test('an entry is read only whole and in shape', () => {
 });
 
 test('reading drops an unreadable entry with one line', () => {
-  const damaged = store({ [ledgerKey]: '{"generation":' });
+  const damaged = fakeStorage({ [ledgerKey]: '{"generation":' });
   const kept1 = new LedgerStore(damaged, maxBytes);
   assert.deepEqual(kept1.read(), { ledger: '', line: 'The ledger kept from an earlier visit could not be read and was dropped.' });
   assert.equal(damaged.items.has(ledgerKey), false);
-  const good = new LedgerStore(store({ [ledgerKey]: kept(4) }), maxBytes);
+  const good = new LedgerStore(fakeStorage({ [ledgerKey]: kept(4) }), maxBytes);
   assert.deepEqual(good.read(), { ledger, line: '' });
   assert.equal(good.generation, 4);
   assert.deepEqual(new LedgerStore(null, maxBytes).read(), { ledger: '', line: '' });
 });
 
 test('each write carries the next generation', () => {
-  const storage = store();
+  const storage = fakeStorage();
   const page = new LedgerStore(storage, maxBytes);
   page.read();
   assert.deepEqual(page.write('one'), { kept: true, line: '', takeUp: null });
@@ -62,7 +51,7 @@ test('each write carries the next generation', () => {
 // Two pages read generation 1; the first to write wins, the other is
 // refused, takes up the first's ledger, and writes after that.
 test('a page that read a generation since replaced writes nothing and takes up the other', () => {
-  const storage = store({ [ledgerKey]: kept(1, 'start') });
+  const storage = fakeStorage({ [ledgerKey]: kept(1, 'start') });
   const [first, second] = [new LedgerStore(storage, maxBytes), new LedgerStore(storage, maxBytes)];
   first.read();
   second.read();
@@ -78,7 +67,7 @@ test('a page that read a generation since replaced writes nothing and takes up t
 });
 
 test('a write too large or refused by the browser leaves the kept entry whole', () => {
-  const storage = store({ [ledgerKey]: kept(1, 'start') }, { full: true });
+  const storage = fakeStorage({ [ledgerKey]: kept(1, 'start') }, { full: true });
   const page = new LedgerStore(storage, maxBytes);
   page.read();
   assert.match(page.write('more').line, /full or refused/);
@@ -88,7 +77,7 @@ test('a write too large or refused by the browser leaves the kept entry whole', 
 });
 
 test("another page's change is taken up once, its own echo and other keys never", () => {
-  const storage = store();
+  const storage = fakeStorage();
   const page = new LedgerStore(storage, maxBytes);
   page.read();
   assert.equal(page.changedElsewhere('trotix.horseFile', '{}'), null);
