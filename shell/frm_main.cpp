@@ -102,17 +102,22 @@ FieldFileTaken frmMain::TakeFieldFile() {
 
 bool frmMain::ListingOffered() const { return race_.Phase == kPhaseReady || race_.Phase == kPhaseOver; }
 
+std::optional<FieldRecords> frmMain::NextFieldFile() {
+  const FieldFileBytes bytes = platform_.FieldFile();
+  if (bytes.status != FieldFileStatus::kRead) return std::nullopt;
+  const FieldFileParse parsed = ParseFieldFileStart(bytes.first_bytes);
+  if (!parsed.ok) return std::nullopt;
+  return parsed.horses;
+}
+
 RaceCard frmMain::Card() {
   if (timer_on_) return CardOf(race_);
   // The file as NewRace will read it; a refused one races a random field.
-  const FieldFileBytes bytes = platform_.FieldFile();
-  std::optional<FieldRecords> file;
-  if (bytes.status == FieldFileStatus::kRead) {
-    const FieldFileParse parsed = ParseFieldFileStart(bytes.first_bytes);
-    if (parsed.ok) file = parsed.horses;
-  }
+  const std::optional<FieldRecords> file = NextFieldFile();
   return NextCard(random_, file ? &*file : nullptr);
 }
+
+bool frmMain::CardFromFile() { return timer_on_ ? field_from_file_ : NextFieldFile().has_value(); }
 
 std::string frmMain::BoardText() const { return board_showing_ ? ResultBoardText(race_) : std::string(); }
 

@@ -58,6 +58,10 @@ class frmMain final : private RaceHost, private SceneHost {
   // it now reads or the random one drawn on a copy of the random source;
   // while a race runs, the field that races. Draws nothing and tells nothing.
   RaceCard Card();
+  // Whether that card is the horse data file's field: while a race runs,
+  // whether the race's field came from it; between races, whether the file
+  // as it now reads will be the next Run's.
+  bool CardFromFile();
   // The result board as lines of text, "" unless the board is showing.
   std::string BoardText() const;
 
@@ -76,6 +80,8 @@ class frmMain final : private RaceHost, private SceneHost {
   void NewRace();
   void SetUpRace(const FieldRecords* file);
   std::optional<FieldRecords> ReadFieldFile();
+  // The file as the next Run will read it, told nothing: none when absent or refused.
+  std::optional<FieldRecords> NextFieldFile();
   FieldFileTaken TakeFieldFile();
   void RaceTick();
   void AnnounceProgress(std::int32_t metres_before, std::int32_t phase_before);

@@ -173,16 +173,14 @@ EMSCRIPTEN_KEEPALIVE void trotix_refuse_field_folder(int name_bytes) {
 }
 
 // The race card's field (frmMain::Card()), for the page's lab: the field the
-// next Run races, or while a race runs the field racing. First 1 when it
-// comes from the horse file (while a race runs, when that race's did; between
-// races, when a file is kept: a refused one never is), else 0; then 1 while a
-// race runs, else 0; then its six speeds, six staminas and six styles.
+// next Run races, or while a race runs the field racing. First 1 when it is
+// the horse file's (frmMain::CardFromFile()), else 0; then 1 while a race
+// runs, else 0; then its six speeds, six staminas and six styles.
 EMSCRIPTEN_KEEPALIVE const double* trotix_card_field() {
   static double field[kFieldValues];
   const trotix::RaceCard card = form().Card();
-  const bool racing = form().timer_on();
-  field[0] = (racing ? form().field_from_file() : front_end.HoldsFieldFile()) ? 1.0 : 0.0;
-  field[1] = racing ? 1.0 : 0.0;
+  field[0] = form().CardFromFile() ? 1.0 : 0.0;
+  field[1] = form().timer_on() ? 1.0 : 0.0;
   for (std::size_t h = 0; h < trotix::kHorseCount; ++h) {
     const trotix::CardHorse& horse = card.horses[h];
     field[2 + h] = horse.Speed;
