@@ -58,6 +58,12 @@ class frmMain final : private RaceHost, private SceneHost {
   // it now reads or the random one drawn on a copy of the random source;
   // while a race runs, the field that races. Draws nothing and tells nothing.
   RaceCard Card();
+  // The card a ticket is bought on: the next Run's, between races; none
+  // while a race runs, when the tickets are locked on the card that races.
+  std::optional<RaceCard> CardForTickets() {
+    if (timer_on_) return std::nullopt;
+    return Card();
+  }
   // Whether that card is the horse data file's field: while a race runs,
   // whether the race's field came from it; between races, whether the file
   // as it now reads will be the next Run's.

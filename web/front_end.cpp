@@ -49,7 +49,7 @@ void FrontEnd::RaceStarted(const RaceState& race) { tickets_.RaceStarted(CardOf(
 void FrontEnd::BoardShown(const RaceState& race) { tickets_.BoardShown(BoardOrderOf(race), page_.LocalDate()); }
 
 void FrontEnd::ShowNextCard() {
-  if (!form_.timer_on()) tickets_.ShowCard(form_.Card());
+  if (const std::optional<RaceCard> card = form_.CardForTickets()) tickets_.ShowCard(*card);
 }
 
 FieldFileTaken FrontEnd::Choose(FieldFileBytes file) {

@@ -140,8 +140,11 @@ void QtMainWindow::Present(const Surface&, const ControlsState& controls) {
   kpbDist_->setValue(controls.bar_value);
   kpbDist_->setFwcolor(controls.bar_colour);
   cmdRun_->setEnabled(controls.run_enabled);
-  // Between races the tickets' card follows the field the next Run races.
-  if (tickets_ != nullptr && tickets_->isVisible() && !form_.timer_on()) tickets_->ShowCard(form_.Card());
+  if (tickets_ != nullptr && tickets_->isVisible()) ShowNextCard();
+}
+
+void QtMainWindow::ShowNextCard() {
+  if (const std::optional<RaceCard> card = form_.CardForTickets()) tickets_->ShowCard(*card);
 }
 
 void QtMainWindow::ToggleTickets() {
@@ -149,7 +152,7 @@ void QtMainWindow::ToggleTickets() {
     tickets_->hide();
     return;
   }
-  if (!form_.timer_on()) tickets_->ShowCard(form_.Card());
+  ShowNextCard();
   tickets_->move(frameGeometry().topRight() + QPoint(8, 0));
   tickets_->show();
   tickets_->raise();

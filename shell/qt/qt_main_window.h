@@ -74,6 +74,8 @@ class QtMainWindow final : public QWidget, private WindowPlatform {
   void ToggleTickets() override;
   void RaceStarted(const RaceState& race) override;
   void BoardShown(const RaceState& race) override;
+  // Between races the tickets' card follows the field the next Run races.
+  void ShowNextCard();
 
   Platform platform_;
   frmMain form_;
