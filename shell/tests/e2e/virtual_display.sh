@@ -2,7 +2,7 @@
 #
 #   start_xvfb FIRST LAST LOG [SIZE]
 #
-# Starts Xvfb (SIZE, by default 800x600, 24 bits, no TCP) on the first free
+# Starts Xvfb (SIZE, by default 800x600, 24 bits, no TCP, no reset) on the first free
 # display number from FIRST to LAST, waits until it answers, then exports
 # DISPLAY and sets XVFB_PID. Returns 1 when no display could be had. Another
 # run may take a number between the check and the start; then the next one
@@ -15,7 +15,10 @@ start_xvfb() {
   local first=$1 last=$2 log=$3 size=${4:-800x600} n i
   for n in $(seq "$first" "$last"); do
     [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock || -e /tmp/.tX$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$log" 2>&1 &
+    # -noreset: by default the server resets when its last client leaves,
+    # and a client that connects during the reset (the window manager, just
+    # after the check below) is turned away.
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 50); do
       kill -0 "$XVFB_PID" 2>/dev/null || break # lost the race for :n
