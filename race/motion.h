@@ -4,7 +4,6 @@
 #pragma once
 
 #include "race_state.h"
-#include "random_source.h"
 
 namespace trotix {
 
@@ -16,9 +15,9 @@ enum class View { kStart, kRunning, kFinish, kNone };
 // move. All horses of one tick see the same prev_lead and prev_tail.
 double PacingBonus(const Horse& horse, PacingRule rule, double prev_lead, double prev_tail);
 
-// Applies the bonus, the caps (speed, stamina, ceiling, floor), one random
-// stride, its stamina cost and the sprite's place in `view` (none in kNone). Draws exactly
-// one random number.
-void MoveHorse(Horse& horse, double bonus, View view, double prev_lead, RandomSource& random);
+// Applies the bonus, the caps (speed, stamina, ceiling, floor), a stride
+// made random by `r` (the source's next number, 0 <= r < 1: one per move),
+// its stamina cost and the sprite's place in `view` (none in kNone).
+void MoveHorse(Horse& horse, double bonus, View view, double prev_lead, float r);
 
 }  // namespace trotix

@@ -26,6 +26,6 @@ struct RaceOutcome {
 // Sets up the field (`file`, or a random field when null) and runs the race
 // through to the tick that shows the results, as the game does after Run.
 // `race` is reused from race to race; nothing is allocated.
-RaceOutcome RunRace(RaceState& race, RandomSource& random, const FieldRecords* file);
+RaceOutcome RunRace(RaceState& race, Pcg32Random& random, const FieldRecords* file);
 
 }  // namespace trotix::sim
