@@ -4,7 +4,8 @@
 //   node web_bench.mjs wasm RACE_TIMING_JS     bench/web_race_timing.cpp in WebAssembly
 //   node web_bench.mjs lab PAGE HORSEDAT RACES SEED
 //                                              the page's lab on every worker, the game ticking
-//   node web_bench.mjs board PAGE RACES SEED   from a board to the next card's figures
+//   node web_bench.mjs board PAGE RACES SEED [played|instant]
+//                                              from a board to the next card's figures
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -141,7 +142,13 @@ async function lab(chromium, [pagePath, fieldPath, racesText, seedText]) {
 // figures of the card it brings. A page whose lab follows the card starts
 // that run by itself; on one that does not, the run is started as the
 // player's Run would be, right after the board. Then the card's records.
-async function board(chromium, [pagePath, racesText, seedText]) {
+//
+// The race is played out with the page idle between ticks, some 4 ms each
+// where a player waits 200 ms: the workers' module is compiled in the
+// background for its full speed once it has raced a little, which a race
+// gives it time for. HOW "instant" runs the whole race at once instead, so
+// that the run from the board starts on workers still being compiled.
+async function board(chromium, [pagePath, racesText, seedText, how = 'played']) {
   const page = await chromium.browser.newPage();
   const problems = [];
   watchForErrors(page, problems);
@@ -150,12 +157,14 @@ async function board(chromium, [pagePath, racesText, seedText]) {
   await page.click('#lab-open');
   await page.select('#lab-races', racesText);
   await page.$eval('#lab-seed', (input, seed) => { input.value = seed; }, seedText);
-  const figures = await page.evaluate(async (races, seed) => {
+  const figures = await page.evaluate(async (races, seed, played) => {
     const status = () => document.getElementById('lab-status').textContent;
     const workers = navigator.hardwareConcurrency;
     await trotixTest.lab.run({ seed, races: 2048, workers });
     trotixTest.game._trotix_key_up(trotixTest.facts.keys.run);
-    while (trotixTest.advance(200).timerOn);
+    while (trotixTest.advance(200).timerOn) {
+      if (played) await new Promise((done) => setTimeout(done, 0));
+    }
     const atBoard = performance.now();
     const followed = status().startsWith('The board brought');
     const run = followed ? null : trotixTest.lab.run({ seed, races, workers });
@@ -165,9 +174,10 @@ async function board(chromium, [pagePath, racesText, seedText]) {
     const at = trotixTest.game._trotix_card_field() / 8;
     const card = Array.from(trotixTest.game.HEAPF64.subarray(at + 2, at + trotixTest.facts.fieldValues));
     return { followed, ready, status: status(), runLine: document.getElementById('lab-run-line').textContent, card };
-  }, Number(racesText), Number(seedText));
+  }, Number(racesText), Number(seedText), how !== 'instant');
   if (problems.length > 0) throw new Error(problems.join('\n'));
-  console.log(`board ${figures.followed ? 'the lab followed the card' : 'Run pressed at the board'}: ` +
+  console.log(`board ${figures.followed ? 'the lab followed the card' : 'Run pressed at the board'}` +
+              `${how === 'instant' ? ', the race run at once' : ''}: ` +
               `${figures.ready.toFixed(2)} s from the board to the figures (${figures.status})`);
   console.log(`board card ${figures.card.join(' ')}`);
 }
