@@ -67,6 +67,9 @@ LedgerRead ReadLedgerText(std::string_view text);
 // front end that keeps the ledger in one piece rather than in a file.
 std::string LedgerText(std::int64_t purse, int refills, const std::vector<LedgerEntry>& entries);
 
+// The name an exported ledger is offered under, on the desktop and in the page.
+inline constexpr std::string_view kLedgerCsvName = "trotix-ledger.csv";
+
 // The ledger as CSV (RFC 4180): a header, then one record per ticket (a race
 // without tickets gives one record), fields quoted where they hold a comma,
 // a quote, CR or LF, every record ended by CR LF.

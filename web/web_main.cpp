@@ -99,8 +99,8 @@ constexpr std::size_t kFieldValues = 2 + 3 * trotix::kHorseCount;
 // JSON: the keys it passes on, what the file outcomes mean, the field's
 // layout, the distance bar's full length, the seeds a double carries exactly
 // (those the lab takes too), the most races the lab runs at once, and for
-// the tickets their kinds' names, the horses, the stake's step and the
-// largest ledger kept (the desktop's too).
+// the tickets their kinds' names, the horses, the stake's step, the
+// largest ledger kept (the desktop's too) and the exported ledger's name.
 std::string PageFacts() {
   using trotix::FieldFileTaken;
   const auto number = [](auto value) { return std::to_string(static_cast<long long>(value)); };
@@ -109,7 +109,8 @@ std::string PageFacts() {
   json += R"("tickets":{"kinds":[")" + std::string(trotix::kWinName) + R"(",")" + std::string(trotix::kQuinellaName) +
           R"("],"horses":)" + number(trotix::kHorseCount) + R"(,"stakeStep":)" + number(trotix::kStakeStep) +
           R"(,"ledgerMaxBytes":)" + number(trotix::kProfileFileReadLimit) +
-          R"(,"chancesNumbers":)" + number(trotix::sim::kCardChancesNumbers) + "},";
+          R"(,"chancesNumbers":)" + number(trotix::sim::kCardChancesNumbers) + R"(,"csvName":")" +
+          std::string(trotix::kLedgerCsvName) + R"("},)";
   json += R"("fileTaken":{"refused":)" + number(FieldFileTaken::kRefused) + R"(,"setUpNow":)" +
           number(FieldFileTaken::kSetUpNow) + R"(,"nextRace":)" + number(FieldFileTaken::kNextRace) + "},";
   json += R"("fieldValues":)" + number(kFieldValues) + R"(,"raceMetres":)" + number(trotix::kRaceMetres);

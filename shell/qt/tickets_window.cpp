@@ -19,6 +19,7 @@
 
 #include "figure_text.h"
 #include "figures.h"
+#include "ledger.h"
 #include "ledger_file.h"
 #include "purse_chart_svg.h"
 #include "simulation.h"
@@ -124,7 +125,8 @@ void TicketsWindow::BuildControls() {
   connect(refill_, &QPushButton::clicked, this, [this] { Refill(); });
   connect(export_, &QPushButton::clicked, this, [this] {
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export the ledger"),
-                                                      QStringLiteral("trotix-ledger.csv"),
+                                                      QString::fromUtf8(kLedgerCsvName.data(),
+                                                                        static_cast<qsizetype>(kLedgerCsvName.size())),
                                                       QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty()) Tell(ExportCsv(path.toStdString()));
   });

@@ -81,6 +81,7 @@ export interface PageFacts {
     stakeStep: number;        // stakes go in steps of this
     ledgerMaxBytes: number;   // the largest ledger kept
     chancesNumbers: number;   // the numbers of the lab's chances for a card (card_chances.ts)
+    csvName: string;          // the name an exported ledger is offered under
   };
 }
 

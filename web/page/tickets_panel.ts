@@ -210,7 +210,7 @@ export class TicketsPanel {
     const url = URL.createObjectURL(new Blob([csv], { type: 'text/csv' }));
     const link = document.createElement('a');
     link.href = url;
-    link.download = 'trotix-ledger.csv';
+    link.download = this.facts.tickets.csvName;
     link.click();
     setTimeout(() => URL.revokeObjectURL(url), 0);
   }
