@@ -126,7 +126,6 @@ void OverTick(Host& host) {
   host.ShowResults();
 }
 
-
 // One tick of the race, as RaceTick describes it.
 template <class Random, class Host>
 void Tick(RaceState& race, Random& random, Host& host) {
