@@ -61,9 +61,11 @@ class frmMain final : private RaceHost, private SceneHost {
   // The card a ticket is bought on: the next Run's, between races; none
   // while a race runs, when the tickets are locked on the card that races.
   std::optional<RaceCard> CardForTickets() {
-    if (timer_on_) return std::nullopt;
+    if (CardIsRacing()) return std::nullopt;
     return Card();
   }
+  // Whether the card is the field racing now, rather than the next Run's.
+  bool CardIsRacing() const { return timer_on_; }
   // Whether that card is the horse data file's field: while a race runs,
   // whether the race's field came from it; between races, whether the file
   // as it now reads will be the next Run's.

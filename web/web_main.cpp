@@ -175,13 +175,14 @@ EMSCRIPTEN_KEEPALIVE void trotix_refuse_field_folder(int name_bytes) {
 
 // The race card's field (frmMain::Card()), for the page's lab: the field the
 // next Run races, or while a race runs the field racing. First 1 when it is
-// the horse file's (frmMain::CardFromFile()), else 0; then 1 while a race
-// runs, else 0; then its six speeds, six staminas and six styles.
+// the horse file's (frmMain::CardFromFile()), else 0; then 1 while it is
+// the field racing (frmMain::CardIsRacing()), else 0; then its six speeds,
+// six staminas and six styles.
 EMSCRIPTEN_KEEPALIVE const double* trotix_card_field() {
   static double field[kFieldValues];
   const trotix::RaceCard card = form().Card();
   field[0] = form().CardFromFile() ? 1.0 : 0.0;
-  field[1] = form().timer_on() ? 1.0 : 0.0;
+  field[1] = form().CardIsRacing() ? 1.0 : 0.0;
   for (std::size_t h = 0; h < trotix::kHorseCount; ++h) {
     const trotix::CardHorse& horse = card.horses[h];
     field[2 + h] = horse.Speed;
